@@ -1,0 +1,32 @@
+# Entry points for people and CI. The build itself is CMake (CMakePresets.json).
+#   make check   install what is missing, build every tree, run every test
+#   make native | native-fuzz | win64 | win32    build one tree
+#   make test-native | test-fuzz | test-win64 | test-win32    test one tree
+#   make deps    only the set-up (packages, cached cross builds)
+
+TREES := native native-fuzz win64 win32
+
+.PHONY: check deps clean $(TREES) test-native test-fuzz test-win64 test-win32
+
+check: deps
+	@$(MAKE) --no-print-directory $(TREES)
+	@$(MAKE) --no-print-directory test-native test-fuzz test-win64 test-win32
+
+deps:
+	@scripts/setup-deps.sh
+
+$(TREES):
+	cmake --preset $@ --log-level=WARNING
+	cmake --build --preset $@
+
+test-native:
+	ctest --preset native
+test-fuzz:
+	ctest --preset native-fuzz
+test-win64:
+	ctest --preset win64
+test-win32:
+	ctest --preset win32
+
+clean:
+	rm -rf build
