@@ -3,10 +3,11 @@
 #   make native | native-fuzz | win64 | win32    build one tree
 #   make test-native | test-fuzz | test-win64 | test-win32    test one tree
 #   make deps    only the set-up (packages, cached cross builds)
+#   make bench   benchmarks, each printing its ratio against a peer
 
 TREES := native native-fuzz win64 win32
 
-.PHONY: check deps clean $(TREES) test-native test-fuzz test-win64 test-win32
+.PHONY: check deps clean bench $(TREES) test-native test-fuzz test-win64 test-win32
 
 check: deps
 	@$(MAKE) --no-print-directory $(TREES)
@@ -27,6 +28,10 @@ test-win64:
 	ctest --preset win64
 test-win32:
 	ctest --preset win32
+
+# Benchmarks against their peers (not part of check).
+bench: native
+	cmake --build --preset native --target kz8_bench
 
 clean:
 	rm -rf build
