@@ -1,0 +1,18 @@
+// The card's place in the player window: a fixed 580 x 380 rectangle centred
+// in the client area; all of the player's layout hangs off it.
+#pragma once
+
+namespace kz8 {
+
+constexpr int kCardWidth = 580;
+constexpr int kCardHeight = 380;
+
+struct CardRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// Negative left or top when the client area is smaller than the card; the
+// window then clips the picture. Division truncates towards zero.
+CardRect cardRectInClient(int clientRight, int clientBottom);
+
+}  // namespace kz8

@@ -1,0 +1,40 @@
+// JPEG pictures into DIB bytes, the way the player stores its card pictures:
+// 24-bit blue-green-red rows for colour pictures, 8-bit rows with a grey ramp
+// otherwise, bottom-up, each row zero-padded to 4 bytes, 7874 pixels per
+// metre. Four-component (CMYK and YCCK) pictures come out as 24-bit colour.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "common/portable/dib.h"
+
+namespace kz8 {
+
+// Gives zero-filled room for a whole DIB of `size` bytes, or nullptr. The
+// Win32 side hands out a locked global block, the portable side a vector.
+using DibAllocator = std::function<uint8_t*(size_t size)>;
+
+struct JpegInput {
+    std::string path;                // a file, or
+    const uint8_t* data = nullptr;   // bytes in memory when path is empty
+    size_t size = 0;
+    // Caps the library's own working memory (0: no cap); the fuzzer uses it,
+    // since a tiny progressive file can ask for huge coefficient buffers.
+    long workingMemoryLimit = 0;
+};
+
+// Writes the DIB into what `allocate` gave; false on any failure (file
+// missing, not a JPEG, corrupt, cut short, out of memory). After a failure
+// the allocated bytes belong to no picture and the caller frees them.
+bool decodeJpegIntoDib(const JpegInput& input, const DibAllocator& allocate,
+                       std::string* error = nullptr);
+
+std::optional<Dib> decodeJpegFile(const std::string& path, std::string* error = nullptr);
+std::optional<Dib> decodeJpegMemory(const uint8_t* data, size_t size,
+                                    std::string* error = nullptr);
+
+}  // namespace kz8
