@@ -1,0 +1,187 @@
+#include "mp3_stream_reader.h"
+
+#include "engine_error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kz8::audio {
+
+namespace {
+
+constexpr uint32_t kId3Magic = 0x494433u;  // "ID3" in the top three bytes of a word
+constexpr int kId3FlagBytes = 2;           // version revision, flags
+constexpr int kId3SizeBytes = 4;
+// The tag is 10 header bytes plus its size. The word read at size + 6 holds
+// its last four bytes, so four shifts of the scan bring the first byte after
+// the tag to the top of the word.
+constexpr uint32_t kId3WordOffset = 6;
+constexpr int kSynchsafeBits = 7;
+constexpr uint8_t kSynchsafeMask = 0x7F;
+constexpr int kWordBytes = 4;
+constexpr int kBitsPerByte = 8;
+
+uint32_t bigEndianWord(const uint8_t* b) {
+    return (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | b[3];
+}
+
+}  // namespace
+
+Mp3StreamReader::Mp3StreamReader(PlaybackParams& params, FileOpener opener)
+    : params_(params), opener_(opener) {}
+
+std::unique_ptr<ByteSource> Mp3StreamReader::openSource() {
+    if (params_.sourceKind == kSourceFile) {
+        if (!params_.fileName || !opener_) return nullptr;
+        return opener_(*params_.fileName);
+    }
+    OpenedStream opened = openStreamSource(params_.stream);
+    if (opened.source) {
+        params_.sourceUserValue = opened.userValue;
+        params_.sourceFlag = opened.flag;
+    }
+    return std::move(opened.source);
+}
+
+void Mp3StreamReader::open() {
+    close();
+    source_ = openSource();
+    if (!source_) throwEngineError(kErrorStream);
+    rewind();
+}
+
+void Mp3StreamReader::close() { source_.reset(); }
+
+bool Mp3StreamReader::sourcePosition(uint32_t& position) const {
+    return source_ && source_->seek(0, SeekOrigin::Current, position);
+}
+
+void Mp3StreamReader::rewind() {
+    if (source_) {
+        uint32_t position = 0;
+        // The second seek reads the position back, as the caller's stream
+        // functions expect to be asked.
+        source_->seek(0, SeekOrigin::Start, position);
+        source_->seek(0, SeekOrigin::Current, position);
+    }
+    lastHeader_ = 0;
+    firstHeader_ = 0;
+    prevBodySize_ = 0;
+    curBodySize_ = 0;
+    header_.bodySize = 0;
+    header_.sideInfoSize = 0;
+    // The first frame then finds an empty previous body: nothing to take from
+    // the reservoir.
+    curBody_ = BodyPlace{};
+    prevBody_ = BodyPlace{};
+    nextBuffer_ = 0;
+    bits_.reset(bufferAt(curBody_), 0, 0);
+    params_.frameCounter = 0;
+}
+
+bool Mp3StreamReader::readWord(uint32_t& word) {
+    uint8_t bytes[kWordBytes];
+    uint32_t got = 0;
+    if (!source_->read(bytes, kWordBytes, got) || got != kWordBytes) return false;
+    word = bigEndianWord(bytes);
+    return true;
+}
+
+uint32_t Mp3StreamReader::skipId3Tag() {
+    uint8_t rest[kId3FlagBytes + kId3SizeBytes];
+    uint32_t got = 0;
+    if (!source_->read(rest, sizeof rest, got) || got != sizeof rest) throwEngineError(kErrorStream);
+    uint32_t tagSize = 0;
+    for (int i = 0; i < kId3SizeBytes; ++i)
+        tagSize = (tagSize << kSynchsafeBits) | (rest[kId3FlagBytes + i] & kSynchsafeMask);
+
+    uint32_t before = 0;
+    uint32_t at = 0;
+    if (!sourcePosition(before)) throwEngineError(kErrorStream);
+    if (!source_->seek(int32_t(tagSize + kId3WordOffset), SeekOrigin::Start, at)) {
+        source_->seek(int32_t(before), SeekOrigin::Start, at);
+        throwEngineError(kErrorStream);
+    }
+    uint32_t word = 0;
+    if (!readWord(word)) throwEngineError(kErrorStream);
+    return word;
+}
+
+Mp3StreamReader::ScanResult Mp3StreamReader::scanForHeader(uint32_t& word) {
+    for (uint32_t shift = 0; shift < kMaxScanShifts; ++shift) {
+        uint8_t byte = 0;
+        uint32_t got = 0;
+        if (!source_->read(&byte, 1, got)) throwEngineError(kErrorStream);
+        if (got == 0) return ScanResult::End;
+        word = (word << kBitsPerByte) | byte;
+        if (isValidHeaderWord(word)) return ScanResult::Found;
+    }
+    // The position stays where the scan stopped; the next call goes on from there.
+    return ScanResult::NotFound;
+}
+
+int Mp3StreamReader::readFrame() {
+    if (!source_) return kEndOfStream;
+    uint32_t h = 0;
+    if (!readWord(h)) return kEndOfStream;
+
+    if (h == lastHeader_ && lastHeader_ != 0) {
+        // The same header as before: its fields stand as they are.
+        header_.headerChanged = 0;
+        return readBody();
+    }
+    header_.headerChanged = 1;
+    if (!isValidHeaderWord(h)) {
+        if ((h >> kBitsPerByte) == kId3Magic) h = skipId3Tag();
+        const ScanResult scan = scanForHeader(h);
+        if (scan == ScanResult::End) return kEndOfStream;
+        if (scan == ScanResult::NotFound) return kNoFrame;
+    }
+    if (firstHeader_ == 0) firstHeader_ = h;
+    const bool keepLayerAndRate = params_.resync != 0 && lastHeader_ != 0;
+    const bool decoded = decodeHeader(h, keepLayerAndRate, header_);
+    lastHeader_ = h;
+    if (!decoded) {
+        setEngineError(kErrorStream);
+        return kNoFrame;
+    }
+    return readBody();
+}
+
+int Mp3StreamReader::readBody() {
+    prevBodySize_ = curBodySize_;
+    prevBody_ = curBody_;
+    curBody_ = BodyPlace{nextBuffer_, kReservoirSize};
+    nextBuffer_ ^= 1;
+
+    // decodeHeader never keeps a longer body; the clamp only keeps that
+    // promise visible here, where the buffer is written.
+    const int32_t size = std::clamp(header_.bodySize, int32_t(0), kMaxBodySize);
+    uint8_t* body = bufferAt(curBody_);
+    uint32_t got = 0;
+    const bool ok = source_->read(body, uint32_t(size), got);
+    if (ok && got == 0 && size > 0) return kEndOfStream;
+    if (!ok) got = 0;
+    // A short last frame is still a frame: its missing bytes read as silence.
+    std::memset(body + got, 0, size_t(size) - got);
+    curBodySize_ = size;
+    bits_.reset(buffers_[curBody_.buffer].data(), size_t(kReservoirSize + size), kReservoirSize);
+    return kFrameRead;
+}
+
+void Mp3StreamReader::setPointer(int32_t backstep) {
+    // The bytes taken must lie inside both buffers: no further back than the
+    // start of the current buffer, and no more than the previous buffer holds
+    // before the end of its body.
+    const int32_t mainData = kReservoirSize + header_.sideInfoSize;
+    const int32_t prevEnd = prevBody_.offset + prevBodySize_;
+    backstep = std::clamp(backstep, int32_t(0), std::min(mainData, prevEnd));
+    uint8_t* current = buffers_[curBody_.buffer].data();
+    const int32_t target = mainData - backstep;
+    if (backstep > 0)
+        std::memmove(current + target, buffers_[prevBody_.buffer].data() + (prevEnd - backstep),
+                     size_t(backstep));
+    bits_.reset(current, size_t(kReservoirSize + curBodySize_), size_t(target));
+}
+
+}  // namespace kz8::audio
