@@ -1,0 +1,39 @@
+#include "dib_drawing.h"
+
+#include "common/win32/global_dib.h"
+#include "player/portable/card_rect.h"
+
+namespace kz8 {
+
+BOOL DrawDib(HDC dc, HGLOBAL dib, int x, int y) {
+    if (!dc || !dib) return FALSE;
+    GlobalLockGuard lock(dib);
+    auto view = viewDib(lock);
+    if (!view) return FALSE;
+    const auto* info = reinterpret_cast<const BITMAPINFO*>(view->bytes());
+    const DWORD width = view->width(), height = view->height();
+    SetDIBitsToDevice(dc, x, y, width, height, 0, 0, 0, height, view->pixels(), info,
+                      DIB_RGB_COLORS);
+    return TRUE;
+}
+
+int GetDibSize(HGLOBAL dib, int* width, int* height) {
+    if (!dib) return 0;
+    GlobalLockGuard lock(dib);
+    auto view = viewDib(lock);
+    if (!view) return 0;
+    if (width) *width = int(view->width());
+    if (height) *height = int(view->height());
+    return int(view->height());
+}
+
+BOOL GetCardRect(HWND window, RECT* rect) {
+    if (!rect) return FALSE;
+    RECT client{};
+    GetClientRect(window, &client);
+    CardRect card = cardRectInClient(client.right, client.bottom);
+    *rect = RECT{card.left, card.top, card.right, card.bottom};
+    return TRUE;
+}
+
+}  // namespace kz8

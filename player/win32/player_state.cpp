@@ -1,0 +1,27 @@
+#include "player_state.h"
+
+namespace kz8 {
+namespace {
+PlayerState gState{};
+HINSTANCE gInstance = nullptr;
+}  // namespace
+
+PlayerState& playerState() { return gState; }
+
+void setPlayerInstance(HINSTANCE instance) { gInstance = instance; }
+HINSTANCE playerInstance() { return gInstance ? gInstance : GetModuleHandleA(nullptr); }
+
+static void deleteIfNamed(char* path) {
+    if (path[0] != '\0') DeleteFileA(path);
+    path[0] = '\0';
+}
+
+void releasePlayerMedia(PlayerState& state) {
+    if (state.frontPicture) GlobalFree(state.frontPicture);
+    if (state.backPicture) GlobalFree(state.backPicture);
+    state.frontPicture = state.backPicture = nullptr;
+    deleteIfNamed(state.videoPath);
+    deleteIfNamed(state.audioPath);
+}
+
+}  // namespace kz8

@@ -1,0 +1,41 @@
+// The player's one process-wide record: media paths, pictures, media
+// windows, flags and what the window shows.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "player/portable/card_package.h"
+
+namespace kz8 {
+
+constexpr size_t kPlayerPathSize = 260;
+
+enum DisplayState : int32_t { kShowingFront = 0, kShowingBack = 1, kRevealPending = 2 };
+
+struct PlayerState {
+    char videoPath[kPlayerPathSize];
+    char audioPath[kPlayerPathSize];
+    HGLOBAL frontPicture;
+    HGLOBAL backPicture;
+    HWND videoWindow;
+    HWND audioWindow;
+    RECT videoRect;  // card-relative
+    int32_t hasVideo;
+    int32_t hasAudio;
+    int32_t audioKind;
+    uint8_t reservedRecord[kCardReservedSize];
+    int32_t displayState;
+};
+
+PlayerState& playerState();
+
+// The module whose resources hold the player's texts; the program entry sets it.
+void setPlayerInstance(HINSTANCE instance);
+HINSTANCE playerInstance();
+
+// Frees both pictures and deletes the media files; an empty path deletes nothing.
+void releasePlayerMedia(PlayerState& state);
+
+}  // namespace kz8
