@@ -1,0 +1,32 @@
+// Any bytes as a card file: the reader must find the package or refuse it,
+// and copying every declared part must stay inside the bytes and end.
+#include <cstddef>
+#include <cstdint>
+
+#include "player/portable/package_reader.h"
+
+namespace {
+class CountingSink : public kz8::PackageSink {
+public:
+    bool write(const void*, size_t count) override {
+        total += count;
+        return true;
+    }
+    uint64_t total = 0;
+};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    kz8::MemoryPackageSource source(data, size);
+    auto index = kz8::readCardPackageIndex(source);
+    if (!index) return 0;
+    const kz8::CardHeader& h = index->block.header;
+    kz8::isSafeVideoSuffix(h.videoSuffix);
+    CountingSink sink;
+    kz8::copyPackageBytes(source, h.frontOffset, h.frontSize, sink);
+    kz8::copyPackageBytes(source, index->block.back.backOffset, index->block.back.backSize, sink);
+    if (h.hasVideo()) kz8::copyPackageBytes(source, h.videoOffset, uint64_t(h.videoSize), sink);
+    if (h.hasSound()) kz8::copyPackageBytes(source, h.audioOffset, uint64_t(h.audioSize), sink);
+    if (sink.total > size * 4) __builtin_trap();  // each part lies inside the file
+    return 0;
+}
