@@ -54,11 +54,12 @@ uint64_t availableBytes(const PackageSource& source, uint64_t offset, uint64_t s
 }
 
 CopyResult copyPackageBytes(PackageSource& source, uint64_t offset, uint64_t length,
-                            PackageSink& sink) {
+                            PackageSink& sink, size_t chunk) {
     CopyResult result;
-    std::vector<uint8_t> buffer(kPackageCopyChunk);
+    if (chunk == 0) chunk = kPackageCopyChunk;
+    std::vector<uint8_t> buffer(chunk);
     while (result.copied < length) {
-        size_t want = size_t(std::min<uint64_t>(length - result.copied, kPackageCopyChunk));
+        size_t want = size_t(std::min<uint64_t>(length - result.copied, chunk));
         size_t got = source.readAt(offset + result.copied, buffer.data(), want);
         if (got == 0) break;  // end of the package or a read error
         if (!sink.write(buffer.data(), got)) {

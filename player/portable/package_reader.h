@@ -62,7 +62,8 @@ struct CopyResult {
 // Copies up to `length` bytes from `offset` in chunks of kPackageCopyChunk.
 // Stops at the end of the source, on a read that gives nothing (a read
 // error) and on a write error, so a short or broken package never loops.
+// Tools that copy large parts may choose a larger chunk.
 CopyResult copyPackageBytes(PackageSource& source, uint64_t offset, uint64_t length,
-                            PackageSink& sink);
+                            PackageSink& sink, size_t chunk = kPackageCopyChunk);
 
 }  // namespace kz8

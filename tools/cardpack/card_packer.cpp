@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr size_t kSoundProbeSize = 12;
+// Clips can be hundreds of megabytes: large chunks keep the copy near disk speed.
+constexpr size_t kToolCopyChunk = 1u << 20;
 constexpr uint8_t kMpegSyncByte = 0xFF, kMpegSyncMask = 0xE0;
 
 Outcome failure(const std::string& why) {
@@ -53,7 +55,7 @@ bool appendFile(std::FILE* out, const std::string& path) {
     if (!in) return false;
     StdioPackageSource source(in.get());
     StdioPackageSink sink(out);
-    CopyResult r = copyPackageBytes(source, 0, source.size(), sink);
+    CopyResult r = copyPackageBytes(source, 0, source.size(), sink, kToolCopyChunk);
     return !r.writeFailed && r.copied == source.size();
 }
 
@@ -218,7 +220,7 @@ Outcome extractCard(const std::string& card, const std::string& folder) {
         UniqueFile target = openFile(path, "wb");
         if (!target) return false;
         StdioPackageSink sink(target.get());
-        CopyResult r = copyPackageBytes(source, offset, size, sink);
+        CopyResult r = copyPackageBytes(source, offset, size, sink, kToolCopyChunk);
         if (r.copied < size) out.warnings.push_back(name + " is shorter than the card declares");
         return !r.writeFailed && std::fclose(target.release()) == 0;
     };
