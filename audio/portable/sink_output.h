@@ -1,0 +1,27 @@
+// Output to the caller's PcmSink: the sink must have both functions and
+// accept the opening call, and every block goes to its data function.
+#pragma once
+
+#include "output_device.h"
+#include "pcm_format.h"
+#include "pcm_sink.h"
+
+namespace kz8::audio {
+
+class SinkOutput : public OutputDevice {
+public:
+    // Throws the device error when the sink is incomplete or refuses to open.
+    SinkOutput(const PcmSink& sink, const PcmFormat& format);
+    // Tells the sink that the output closes.
+    ~SinkOutput() override;
+    SinkOutput(const SinkOutput&) = delete;
+    SinkOutput& operator=(const SinkOutput&) = delete;
+
+    int32_t writeBlock(const uint8_t* data, uint32_t length) override;
+
+private:
+    PcmSink sink_;
+    PcmFormat format_;
+};
+
+}  // namespace kz8::audio

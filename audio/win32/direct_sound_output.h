@@ -1,0 +1,65 @@
+// Output through a looping DirectSound buffer. A one-shot multimedia timer,
+// re-armed after each run, moves PCM from a staging buffer into the ring
+// ahead of the play cursor; the writer only appends to the staging buffer.
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+#include <dsound.h>
+
+#include <atomic>
+#include <vector>
+
+#include "common/win32/handles.h"
+#include "output_device.h"
+#include "output_settings.h"
+
+namespace kz8::audio {
+
+class DirectSoundOutput : public OutputDevice {
+public:
+    // Throws the device error when DirectSound or its buffer cannot be made.
+    explicit DirectSoundOutput(const OutputSettings& settings);
+    ~DirectSoundOutput() override;
+    DirectSoundOutput(const DirectSoundOutput&) = delete;
+    DirectSoundOutput& operator=(const DirectSoundOutput&) = delete;
+
+    int32_t writeBlock(const uint8_t* data, uint32_t length) override;
+    void drain() override;
+    void pause() override { silent_ = true; }
+    void restart() override { silent_ = false; }
+
+    IDirectSoundBuffer* buffer() const { return buffer_.get(); }
+
+private:
+    void startPlaying();
+    void armTimer();
+    void stopTimer();
+    static void CALLBACK onTimer(UINT id, UINT, DWORD_PTR self, DWORD_PTR, DWORD_PTR);
+    void feed();
+    // Copies bytes (or silence when data is null) into the ring at the write position.
+    void writeRing(const uint8_t* data, DWORD length);
+    bool appendToStaging(const uint8_t* data, uint32_t length);
+
+    OutputSettings settings_;
+    ComApartment com_;
+    ComPtr<IDirectSound> sound_;
+    ComPtr<IDirectSoundBuffer> buffer_;
+    DWORD ringSize_ = 0;
+    DWORD ringWrite_ = 0;
+    DWORD lastPlayCursor_ = 0;
+    DWORD unplayed_ = 0;  // real PCM in the ring not yet passed by the play cursor
+    uint8_t silenceByte_ = 0;
+    std::vector<uint8_t> staging_;
+    size_t stagingFill_ = 0;
+    CRITICAL_SECTION stagingLock_;
+    KernelHandle spaceEvent_;
+    KernelHandle drainedEvent_;
+    std::atomic<UINT> timer_{0};
+    std::atomic<bool> silent_{false};
+    std::atomic<bool> draining_{false};
+    std::atomic<bool> stopping_{false};
+    bool started_ = false;
+};
+
+}  // namespace kz8::audio

@@ -1,0 +1,165 @@
+#include "wave_device_output.h"
+
+#include <cstring>
+
+#include "engine_error.h"
+
+namespace kz8::audio {
+
+namespace {
+
+// How long the writer waits between looks at a full queue, and how long a
+// freshly opened device is left to settle.
+constexpr DWORD kPollMs = 77;
+
+// A WAVEHDR and its data, both in movable global memory as the device wants.
+struct QueuedBuffer {
+    HGLOBAL headerBlock;
+    HGLOBAL dataBlock;
+};
+
+// Unlocking a block that was never locked is harmless, so one path frees all.
+void freeLocked(HGLOBAL block) {
+    if (!block) return;
+    GlobalUnlock(block);
+    GlobalFree(block);
+}
+
+}  // namespace
+
+WAVEFORMATEX waveFormatOf(const PcmFormat& format) {
+    WAVEFORMATEX wave{};
+    wave.wFormatTag = WAVE_FORMAT_PCM;
+    wave.nChannels = WORD(format.channels);
+    wave.nSamplesPerSec = DWORD(format.sampleRate);
+    wave.wBitsPerSample = WORD(format.bitsPerSample);
+    wave.nBlockAlign = WORD(format.blockAlign());
+    wave.nAvgBytesPerSec = DWORD(format.bytesPerSecond());
+    wave.cbSize = 0;
+    return wave;
+}
+
+WaveDeviceOutput::WaveDeviceOutput(const OutputSettings& settings)
+    : settings_(settings), deviceFormat_(settings.format.forWaveDevice()) {
+    if (waveOutGetNumDevs() == 0) throwEngineError(kErrorDevice);
+    // The device posts to this thread's queue: make sure it has one.
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    WAVEFORMATEX wave = waveFormatOf(deviceFormat_);
+    if (waveOutOpen(&device_, UINT(settings_.deviceId), &wave, DWORD_PTR(GetCurrentThreadId()), 0,
+                    CALLBACK_THREAD) != MMSYSERR_NOERROR) {
+        device_ = nullptr;
+        throwEngineError(kErrorDevice);
+    }
+    waveOutReset(device_);
+    processNotices();
+    Sleep(kPollMs);
+}
+
+WaveDeviceOutput::~WaveDeviceOutput() {
+    while (waveOutClose(device_) == WAVERR_STILLPLAYING) {
+        processNotices();
+        Sleep(kPollMs);
+    }
+    processNotices();
+    device_ = nullptr;
+    queued_ = 0;
+}
+
+int32_t WaveDeviceOutput::writeBlock(const uint8_t* data, uint32_t length) {
+    if (paused_) return -1;
+    if (settings_.notifySink) passToSink(data, length);
+    processNotices();
+    while (queued_ >= settings_.bufferCount) {
+        Sleep(kPollMs);
+        if (paused_) return -1;
+        processNotices();
+    }
+    queueBlock(data, length);
+    return int32_t(length);
+}
+
+void WaveDeviceOutput::queueBlock(const uint8_t* data, uint32_t length) {
+    HGLOBAL headerBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(WAVEHDR));
+    HGLOBAL dataBlock = GlobalAlloc(GMEM_MOVEABLE, length ? length : 1);
+    auto* header = static_cast<WAVEHDR*>(headerBlock ? GlobalLock(headerBlock) : nullptr);
+    void* copy = dataBlock ? GlobalLock(dataBlock) : nullptr;
+    bool queued = false;
+    if (header && copy) {
+        std::memcpy(copy, data, length);
+        header->lpData = static_cast<LPSTR>(copy);
+        header->dwBufferLength = length;
+        header->dwFlags = 0;
+        header->dwUser = DWORD_PTR(dataBlock);
+        queued = waveOutPrepareHeader(device_, header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR;
+        if (queued && waveOutWrite(device_, header, sizeof(WAVEHDR)) != MMSYSERR_NOERROR) {
+            waveOutUnprepareHeader(device_, header, sizeof(WAVEHDR));
+            queued = false;
+        }
+    }
+    if (!queued) {
+        freeLocked(dataBlock);
+        freeLocked(headerBlock);
+        throwEngineError(kErrorDevice);
+    }
+    ++queued_;
+    ++blocksWritten_;
+}
+
+void WaveDeviceOutput::processNotices() {
+    MSG msg;
+    // Only messages posted to the thread itself: windows of this thread keep theirs.
+    while (PeekMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE)) {
+        if (msg.message == MM_WOM_DONE) {
+            returnBuffer(reinterpret_cast<WAVEHDR*>(msg.lParam));
+        } else {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+}
+
+void WaveDeviceOutput::returnBuffer(WAVEHDR* header) {
+    if (!header) return;
+    if (settings_.notifySink) passToSink(header->lpData, header->dwBufferLength);
+    waveOutUnprepareHeader(device_, header, sizeof(WAVEHDR));
+    freeLocked(reinterpret_cast<HGLOBAL>(header->dwUser));
+    freeLocked(GlobalHandle(header));
+    if (queued_ > 0) --queued_;
+}
+
+void WaveDeviceOutput::passToSink(const void* data, uint32_t length) const {
+    if (!settings_.sink.data) return;
+    try {
+        settings_.sink.data(data, deviceFormat_.bitsPerSample, deviceFormat_.channels,
+                            deviceFormat_.sampleRate, length, settings_.sink.context);
+    } catch (...) {
+        // A listener's failure must not stop the sound.
+    }
+}
+
+void WaveDeviceOutput::drain() {
+    processNotices();
+    while (queued_ > 0) {
+        Sleep(kPollMs);
+        processNotices();
+    }
+}
+
+void WaveDeviceOutput::pause() {
+    paused_ = true;
+    waveOutPause(device_);
+}
+
+void WaveDeviceOutput::restart() {
+    paused_ = false;
+    waveOutRestart(device_);
+}
+
+void WaveDeviceOutput::reset() {
+    waveOutReset(device_);
+    processNotices();
+    queued_ = 0;
+}
+
+}  // namespace kz8::audio

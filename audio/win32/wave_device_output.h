@@ -1,0 +1,49 @@
+// Output to a wave device. Finished buffers come back as MM_WOM_DONE thread
+// messages of the thread that opened the device, so everything here runs on
+// that one thread and needs no lock.
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "output_device.h"
+#include "output_settings.h"
+
+namespace kz8::audio {
+
+class WaveDeviceOutput : public OutputDevice {
+public:
+    // Throws the device error when there is no device or it will not open.
+    explicit WaveDeviceOutput(const OutputSettings& settings);
+    // Lets queued buffers finish, then closes the device.
+    ~WaveDeviceOutput() override;
+    WaveDeviceOutput(const WaveDeviceOutput&) = delete;
+    WaveDeviceOutput& operator=(const WaveDeviceOutput&) = delete;
+
+    int32_t writeBlock(const uint8_t* data, uint32_t length) override;
+    void processNotices() override;
+    void drain() override;
+    void pause() override;
+    void restart() override;
+    void reset() override;
+
+    HWAVEOUT handle() const { return device_; }
+    int32_t queuedCount() const { return queued_; }
+
+private:
+    void queueBlock(const uint8_t* data, uint32_t length);
+    void returnBuffer(WAVEHDR* header);
+    void passToSink(const void* data, uint32_t length) const;
+
+    OutputSettings settings_;
+    PcmFormat deviceFormat_;
+    HWAVEOUT device_ = nullptr;
+    int32_t queued_ = 0;
+    uint32_t blocksWritten_ = 0;
+    bool paused_ = false;
+};
+
+// The WAVEFORMATEX of a PCM format.
+WAVEFORMATEX waveFormatOf(const PcmFormat& format);
+
+}  // namespace kz8::audio

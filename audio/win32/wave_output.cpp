@@ -1,0 +1,155 @@
+#include "wave_output.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "common/win32/handles.h"
+#include "direct_sound_output.h"
+#include "engine_error.h"
+#include "sink_output.h"
+#include "volume_scale.h"
+#include "wave_device_output.h"
+#include "wave_file_output.h"
+
+namespace kz8::audio {
+
+namespace {
+
+// A wave device opened only for a volume call.
+class MomentaryWaveDevice {
+public:
+    explicit MomentaryWaveDevice(const OutputSettings& settings) {
+        WAVEFORMATEX wave = waveFormatOf(settings.format.forWaveDevice());
+        if (waveOutOpen(&device_, UINT(settings.deviceId), &wave, 0, 0,
+                        WAVE_ALLOWSYNC | CALLBACK_NULL) != MMSYSERR_NOERROR)
+            device_ = nullptr;
+    }
+    ~MomentaryWaveDevice() {
+        if (device_) waveOutClose(device_);
+    }
+    MomentaryWaveDevice(const MomentaryWaveDevice&) = delete;
+    MomentaryWaveDevice& operator=(const MomentaryWaveDevice&) = delete;
+    HWAVEOUT get() const { return device_; }
+
+private:
+    HWAVEOUT device_ = nullptr;
+};
+
+uint16_t rightLevel(uint32_t volume) { return uint16_t(volume >> 16); }
+
+}  // namespace
+
+std::unique_ptr<OutputDevice> WaveOutput::openDevice(const OutputSettings& settings) const {
+    switch (settings.mode) {
+        case kOutputWaveDevice: return std::make_unique<WaveDeviceOutput>(settings);
+        case kOutputWaveFile: return std::make_unique<WaveFileOutput>(settings);
+        case kOutputDirectSound: return std::make_unique<DirectSoundOutput>(settings);
+        case kOutputSink: return std::make_unique<SinkOutput>(settings.sink, settings.format);
+        default: throwEngineError(kErrorDevice);
+    }
+}
+
+void WaveOutput::open() {
+    close();
+    OutputSettings settings = settings_;
+    // A listener that will not take the opening call hears nothing.
+    if (settings.notifySink && settings.mode != kOutputSink)
+        settings.notifySink = settings.sink.sendControl(kSinkOpening);
+    device_ = openDevice(settings);
+    openSettings_ = settings;
+}
+
+int32_t WaveOutput::writeBlock(const uint8_t* data, uint32_t length) {
+    if (!device_) throwEngineError(kErrorDevice);
+    return device_->writeBlock(data, length);
+}
+
+void WaveOutput::processNotices() {
+    if (device_) device_->processNotices();
+}
+void WaveOutput::drain() {
+    if (device_) device_->drain();
+}
+void WaveOutput::pause() {
+    if (device_) device_->pause();
+}
+void WaveOutput::restart() {
+    if (device_) device_->restart();
+}
+void WaveOutput::reset() {
+    if (device_) device_->reset();
+}
+
+void WaveOutput::close() {
+    if (!device_) return;
+    bool tellListener = openSettings_.notifySink && openSettings_.mode != kOutputSink;
+    // The wave device tells its listener after it has closed; the file and
+    // DirectSound before they let go of their objects.
+    if (tellListener && openSettings_.mode != kOutputWaveDevice)
+        openSettings_.sink.sendControl(kSinkClosing);
+    device_.reset();
+    if (tellListener && openSettings_.mode == kOutputWaveDevice)
+        openSettings_.sink.sendControl(kSinkClosing);
+}
+
+bool WaveOutput::capabilities(bool& leftRight) const {
+    if (settings_.mode != kOutputWaveDevice) return settings_.mode == kOutputDirectSound;
+    WAVEOUTCAPSA caps{};
+    if (waveOutGetDevCapsA(UINT_PTR(settings_.deviceId), &caps, sizeof caps) != MMSYSERR_NOERROR)
+        return false;
+    leftRight = (caps.dwSupport & WAVECAPS_LRVOLUME) != 0;
+    return (caps.dwSupport & WAVECAPS_VOLUME) != 0;
+}
+
+bool WaveOutput::setVolume(uint32_t volume) {
+    const OutputSettings& s = device_ ? openSettings_ : settings_;
+    if (s.mode == kOutputWaveDevice) {
+        auto* open = dynamic_cast<WaveDeviceOutput*>(device_.get());
+        MomentaryWaveDevice momentary(settings_);
+        HWAVEOUT handle = open ? open->handle() : momentary.get();
+        if (handle && waveOutSetVolume(handle, volume) == MMSYSERR_NOERROR) return true;
+        setEngineError(kErrorDevice);
+        return false;
+    }
+    if (s.mode == kOutputDirectSound) {
+        auto* sound = dynamic_cast<DirectSoundOutput*>(device_.get());
+        if (!sound) {
+            setEngineError(kErrorState);
+            return false;
+        }
+        return SUCCEEDED(sound->buffer()->SetVolume(directSoundVolumeFromLevel(rightLevel(volume))));
+    }
+    return false;
+}
+
+bool WaveOutput::getVolume(uint32_t& volume) {
+    const OutputSettings& s = device_ ? openSettings_ : settings_;
+    if (s.mode == kOutputWaveDevice) {
+        auto* open = dynamic_cast<WaveDeviceOutput*>(device_.get());
+        DWORD value = 0;
+        bool ok;
+        if (open) {
+            ok = waveOutGetVolume(open->handle(), &value) == MMSYSERR_NOERROR;
+        } else {
+            MomentaryWaveDevice momentary(settings_);
+            ok = momentary.get() && waveOutGetVolume(momentary.get(), &value) == MMSYSERR_NOERROR;
+        }
+        if (ok) volume = value;
+        return ok;
+    }
+    if (s.mode == kOutputDirectSound) {
+        auto* sound = dynamic_cast<DirectSoundOutput*>(device_.get());
+        LONG level = 0;
+        if (!sound) {
+            setEngineError(kErrorState);
+            return false;
+        }
+        if (FAILED(sound->buffer()->GetVolume(&level))) return false;
+        uint32_t v = levelFromDirectSoundVolume(level);
+        volume = v | (v << 16);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace kz8::audio

@@ -1,0 +1,51 @@
+// The engine's output: opens the mode chosen in the settings, hands blocks to
+// it, and answers volume and capability questions for the wave device even
+// while nothing is open. One per player, used from the playback thread except
+// for the volume and capability calls.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "output_device.h"
+#include "output_settings.h"
+
+namespace kz8::audio {
+
+class WaveOutput : public BlockOutput {
+public:
+    WaveOutput() = default;
+    ~WaveOutput() override { close(); }
+    WaveOutput(const WaveOutput&) = delete;
+    WaveOutput& operator=(const WaveOutput&) = delete;
+
+    // The settings of the next open and of volume calls while closed.
+    void configure(const OutputSettings& settings) { settings_ = settings; }
+    const OutputSettings& settings() const { return settings_; }
+
+    // Throws the device error (code 6) on failure.
+    void open();
+    bool isOpen() const { return device_ != nullptr; }
+    int32_t writeBlock(const uint8_t* data, uint32_t length) override;
+    void processNotices();
+    void drain();
+    void pause();
+    void restart();
+    void reset();
+    void close();
+
+    // Whether volume can be set; leftRight whether per channel (wave device only).
+    bool capabilities(bool& leftRight) const;
+    // Low word left, high word right, 0..0xFFFF each.
+    bool setVolume(uint32_t volume);
+    bool getVolume(uint32_t& volume);
+
+private:
+    std::unique_ptr<OutputDevice> openDevice(const OutputSettings& settings) const;
+
+    OutputSettings settings_;
+    OutputSettings openSettings_;  // as they were when the device opened
+    std::unique_ptr<OutputDevice> device_;
+};
+
+}  // namespace kz8::audio
