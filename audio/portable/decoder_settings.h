@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace kz8::audio {
 
@@ -24,6 +25,9 @@ struct DecoderSettings {
     int32_t channelSelect = kBothChannels;
     bool equalizerOn = true;
     int32_t blockSize = 16384;  // a block is handed over once it holds this much
+    // libmpg123's decoder core by name; empty picks the fastest. Cores differ
+    // in the last bits, so exact comparisons name one.
+    std::string core;
 };
 
 }  // namespace kz8::audio

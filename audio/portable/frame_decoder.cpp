@@ -49,7 +49,7 @@ void FrameDecoder::prepare(const DecoderSettings& settings) {
     }
     fill_ = 0;
     if (!initialiseLibrary()) throwEngineError(kErrorResources);
-    handle_ = mpg123_new(nullptr, nullptr);
+    handle_ = mpg123_new(settings_.core.empty() ? nullptr : settings_.core.c_str(), nullptr);
     if (!handle_) throwEngineError(kErrorResources);
     configureHandle();
     if (mpg123_open_feed(handle_) != MPG123_OK) {

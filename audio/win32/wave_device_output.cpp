@@ -57,6 +57,11 @@ WaveDeviceOutput::WaveDeviceOutput(const OutputSettings& settings)
 }
 
 WaveDeviceOutput::~WaveDeviceOutput() {
+    // A paused device would never give its buffers back.
+    if (paused_) reset();
+    // Not every wave driver refuses to close while buffers play (Wine's
+    // drops them), so wait for them here rather than rely on the refusal.
+    drain();
     while (waveOutClose(device_) == WAVERR_STILLPLAYING) {
         processNotices();
         Sleep(kPollMs);
