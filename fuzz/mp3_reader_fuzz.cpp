@@ -3,6 +3,7 @@
 // stream, read through the caller-stream functions as the engine reads any
 // outside source.
 #include "audio/portable/mp3_stream_reader.h"
+#include "fuzz/memory_stream.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -12,43 +13,6 @@
 namespace {
 
 using namespace kz8::audio;
-
-struct Memory {
-    const uint8_t* data;
-    size_t size;
-    size_t pos = 0;
-};
-
-Memory& memoryOf(void* context) { return *static_cast<Memory*>(context); }
-
-uint8_t memOpen(void*, uint32_t* user, uint8_t* flag) {
-    *user = 0;
-    *flag = 1;
-    return 1;
-}
-void memClose(void*, uint32_t) {}
-uint8_t memSize(void* context, uint32_t, uint32_t* size) {
-    *size = uint32_t(memoryOf(context).size);
-    return 1;
-}
-uint8_t memSeek(void* context, uint32_t, int32_t* position, int32_t origin) {
-    Memory& m = memoryOf(context);
-    const int64_t base = origin == 0 ? 0 : origin == 1 ? int64_t(m.pos) : int64_t(m.size);
-    const int64_t target = base + *position;
-    if (target < 0) return 0;
-    m.pos = size_t(target);
-    *position = int32_t(target);
-    return 1;
-}
-uint8_t memRead(void* context, uint32_t, void* buffer, uint32_t count, uint32_t* got) {
-    Memory& m = memoryOf(context);
-    const size_t available = m.pos < m.size ? m.size - m.pos : 0;
-    const size_t n = std::min<size_t>(count, available);
-    if (n) std::memcpy(buffer, m.data + m.pos, n);
-    m.pos += n;
-    *got = uint32_t(n);
-    return 1;
-}
 
 constexpr size_t kControlBytes = 4;
 constexpr int kMaxFrames = 4000;
@@ -68,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlaybackParams params;
     params.resync = resync;
     params.sourceKind = kSourceStream;
-    params.stream = StreamSource{&memOpen, &memClose, &memSize, &memSeek, &memRead, &memory};
+    params.stream = memoryStreamSource(memory);
     Mp3StreamReader reader(params);
     try {
         reader.open();
