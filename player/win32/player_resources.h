@@ -1,0 +1,26 @@
+// Ids of the player's bitmaps, link cursor and icon (player_art.rc).
+#pragma once
+
+#define IDI_PLAYER 101
+#define IDC_LINK_CURSOR 111
+#define IDB_LINK_STRIP 133
+#define IDB_PLAY_NORMAL 141
+#define IDB_PLAY_HOVER 142
+#define IDB_PLAY_PRESSED 143
+#define IDB_PLAY_DISABLED 144
+#define IDB_BUTTON_BAR 145
+#define IDB_CLOSE_PRESSED 146
+#define IDB_CLOSE_NORMAL 147
+#define IDB_CLOSE_HOVER 148
+#define IDB_STOP_PRESSED 149
+#define IDB_STOP_DISABLED 150
+#define IDB_STOP_NORMAL 151
+#define IDB_STOP_HOVER 152
+#define IDB_PRINT_HOVER 153
+#define IDB_PRINT_NORMAL 154
+#define IDB_PRINT_PRESSED 155
+#define IDB_TURN_PRESSED 156
+#define IDB_TURN_NORMAL 157
+#define IDB_TURN_HOVER 158
+#define IDB_LINK_NORMAL 159
+#define IDB_LINK_HOVER 160
