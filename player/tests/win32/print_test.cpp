@@ -268,6 +268,11 @@ TEST_F(PrintToCapturedPrinter, TimedAgainstAPlainStretchDIBitsPrint) {
 
 BOOL WINAPI noDefaultPrinter(LPPRINTDLGA) { return FALSE; }
 
+BOOL CALLBACK countVisible(HWND window, LPARAM count) {
+    if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
 TEST_F(PrintToCapturedPrinter, WithoutAPrinterNothingIsPrintedOrShown) {
     setPrintDialogFunction(noDefaultPrinter);
     auto before = jobsIn(jobs_);
@@ -282,12 +287,7 @@ TEST_F(PrintToCapturedPrinter, WithoutAPrinterNothingIsPrintedOrShown) {
     setPrintDialogFunction(nullptr);
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW));
     int windows = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(), [](HWND w, LPARAM count) -> BOOL {
-            if (IsWindowVisible(w)) ++*reinterpret_cast<int*>(count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&windows));
+    EnumThreadWindows(GetCurrentThreadId(), countVisible, reinterpret_cast<LPARAM>(&windows));
     EXPECT_EQ(windows, 0) << "no message or dialog appeared";
     EXPECT_TRUE(waitForNewJob(jobs_, before, 3000).empty()) << "a job was printed";
 }
