@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace kz8::audio {
 
@@ -16,6 +17,7 @@ constexpr int kId3SizeBytes = 4;
 // its last four bytes, so four shifts of the scan bring the first byte after
 // the tag to the top of the word.
 constexpr uint32_t kId3WordOffset = 6;
+constexpr uint32_t kId3HeaderBytes = 10;
 constexpr int kSynchsafeBits = 7;
 constexpr uint8_t kSynchsafeMask = 0x7F;
 constexpr int kWordBytes = 4;
@@ -98,7 +100,13 @@ uint32_t Mp3StreamReader::skipId3Tag() {
     uint32_t before = 0;
     uint32_t at = 0;
     if (!sourcePosition(before)) throwEngineError(kErrorStream);
-    if (!source_->seek(int32_t(tagSize + kId3WordOffset), SeekOrigin::Start, at)) {
+    // Counted from the tag's own place rather than from the start of the file
+    // (the same for a tag at the start), so that a tag met later in a file
+    // can never send the reader back before itself and loop it forever.
+    const uint64_t tagStart = before - kId3HeaderBytes;
+    const uint64_t tagEnd = tagStart + tagSize + kId3WordOffset;
+    if (tagEnd > uint64_t(std::numeric_limits<int32_t>::max()) ||
+        !source_->seek(int32_t(tagEnd), SeekOrigin::Start, at)) {
         source_->seek(int32_t(before), SeekOrigin::Start, at);
         throwEngineError(kErrorStream);
     }

@@ -38,6 +38,22 @@ TEST(StreamScan, SkipsId3TagsWithoutLookingInside) {
     }
 }
 
+TEST(StreamScan, TagLaterInTheStreamNeverSendsTheReaderBack) {
+    // Frames, then a tag whose size would reach back before it if counted
+    // from the start of the file: reading must still come to an end.
+    Bytes data = cbrFrames(4);
+    const size_t tagAt = data.size();
+    append(data, id3Tag(16));
+    append(data, cbrFrames(2, 9));
+    StreamReaderRig rig(data);
+    rig.reader.open();
+    int calls = 0, frames = 0;
+    for (int result; (result = rig.reader.readFrame()) != kEndOfStream && calls < 1000; ++calls)
+        frames += result == kFrameRead;
+    EXPECT_LT(calls, 1000) << "the reader loops on a tag at " << tagAt;
+    EXPECT_EQ(frames, 6);
+}
+
 TEST(StreamScan, JunkBeforeTheFirstFrame) {
     struct Case {
         const char* name;
