@@ -3,6 +3,7 @@
 // the rest. The player adds its own links (owner, PCM sink, window) itself.
 #pragma once
 
+#include "pcm_sink.h"
 #include "stream_source.h"
 
 #include <cstdint>
@@ -10,6 +11,8 @@
 #include <string>
 
 namespace kz8::audio {
+
+class AudioPlayer;
 
 constexpr uint32_t kNoEndFrame = 0xFFFFFFFFu;
 
@@ -42,6 +45,10 @@ struct PlaybackParams {
     int32_t outputMode = 0;
     StreamSource stream;  // functions and context (sourceContext)
     uint32_t sourceUserValue = 0;
+    // The player's own links: set by the player, never by the reader.
+    AudioPlayer* owner = nullptr;
+    PcmSink sink;                  // the two sink functions and sinkContext
+    void* ownerWindow = nullptr;   // an HWND; DirectSound's cooperative window
 };
 
 }  // namespace kz8::audio

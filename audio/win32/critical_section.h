@@ -1,0 +1,34 @@
+// A Win32 critical section and its scoped lock: the player guards its state
+// changes with one, since client and playback thread both change the state.
+#pragma once
+
+#include <windows.h>
+
+namespace kz8::audio {
+
+class CriticalSection {
+public:
+    CriticalSection() { InitializeCriticalSection(&section_); }
+    ~CriticalSection() { DeleteCriticalSection(&section_); }
+    CriticalSection(const CriticalSection&) = delete;
+    CriticalSection& operator=(const CriticalSection&) = delete;
+
+    void enter() { EnterCriticalSection(&section_); }
+    void leave() { LeaveCriticalSection(&section_); }
+
+private:
+    CRITICAL_SECTION section_;
+};
+
+class SectionLock {
+public:
+    explicit SectionLock(CriticalSection& section) : section_(section) { section_.enter(); }
+    ~SectionLock() { section_.leave(); }
+    SectionLock(const SectionLock&) = delete;
+    SectionLock& operator=(const SectionLock&) = delete;
+
+private:
+    CriticalSection& section_;
+};
+
+}  // namespace kz8::audio
