@@ -11,6 +11,9 @@ namespace {
 // How long the writer waits between looks at a full queue, and how long a
 // freshly opened device is left to settle.
 constexpr DWORD kPollMs = 77;
+// How often a close refused with buffers still playing is retried (about
+// three seconds) before the buffers are dropped.
+constexpr int kCloseAttempts = 40;
 
 // A WAVEHDR and its data, both in movable global memory as the device wants.
 struct QueuedBuffer {
@@ -45,6 +48,7 @@ WaveDeviceOutput::WaveDeviceOutput(const OutputSettings& settings)
     // The device posts to this thread's queue: make sure it has one.
     MSG msg;
     PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
+    ownerThread_ = GetCurrentThreadId();
     WAVEFORMATEX wave = waveFormatOf(deviceFormat_);
     if (waveOutOpen(&device_, UINT(settings_.deviceId), &wave, DWORD_PTR(GetCurrentThreadId()), 0,
                     CALLBACK_THREAD) != MMSYSERR_NOERROR) {
@@ -57,12 +61,24 @@ WaveDeviceOutput::WaveDeviceOutput(const OutputSettings& settings)
 }
 
 WaveDeviceOutput::~WaveDeviceOutput() {
-    // A paused device would never give its buffers back.
-    if (paused_) reset();
+    // Finished buffers come back to the thread that opened the device. Only
+    // that thread can wait for them; any other (a library being unloaded
+    // after its playback thread ended) drops them. A paused device would
+    // never give them back either.
+    const bool ownThread = GetCurrentThreadId() == ownerThread_;
+    if (paused_ || !ownThread) {
+        waveOutReset(device_);
+        queued_ = 0;
+    }
     // Not every wave driver refuses to close while buffers play (Wine's
     // drops them), so wait for them here rather than rely on the refusal.
     drain();
-    while (waveOutClose(device_) == WAVERR_STILLPLAYING) {
+    for (int attempt = 0; waveOutClose(device_) == WAVERR_STILLPLAYING; ++attempt) {
+        if (attempt == kCloseAttempts) {
+            waveOutReset(device_);
+            waveOutClose(device_);
+            break;
+        }
         processNotices();
         Sleep(kPollMs);
     }

@@ -38,6 +38,7 @@ private:
     OutputSettings settings_;
     PcmFormat deviceFormat_;
     HWAVEOUT device_ = nullptr;
+    DWORD ownerThread_ = 0;  // receives the finished-buffer notices
     int32_t queued_ = 0;
     uint32_t blocksWritten_ = 0;
     bool paused_ = false;
