@@ -38,8 +38,8 @@ AudioPlayer::AudioPlayer()
 AudioPlayer::~AudioPlayer() {
     deviceToClient_ = true;
     if (state_.load() != kIdle) Close();
-    output_->reset();
-    output_->close();
+    // Only the library's unload or the process's end gets here.
+    output_->closeDetached();
 }
 
 int32_t AudioPlayer::TakeError() { return takeEngineError(); }

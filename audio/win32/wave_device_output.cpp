@@ -61,6 +61,7 @@ WaveDeviceOutput::WaveDeviceOutput(const OutputSettings& settings)
 }
 
 WaveDeviceOutput::~WaveDeviceOutput() {
+    if (!device_) return;  // closed detached
     // Finished buffers come back to the thread that opened the device. Only
     // that thread can wait for them; any other (a library being unloaded
     // after its playback thread ended) drops them. A paused device would
@@ -83,6 +84,18 @@ WaveDeviceOutput::~WaveDeviceOutput() {
         Sleep(kPollMs);
     }
     processNotices();
+    device_ = nullptr;
+    queued_ = 0;
+}
+
+void WaveDeviceOutput::closeDetached() {
+    if (!device_) return;
+    waveOutReset(device_);
+    // waveOutClose takes one pointer-sized argument and returns a UINT: it
+    // can stand as a thread routine on both Windows targets.
+    auto closer = reinterpret_cast<LPTHREAD_START_ROUTINE>(reinterpret_cast<void*>(&waveOutClose));
+    HANDLE thread = CreateThread(nullptr, 0, closer, device_, 0, nullptr);
+    if (thread) CloseHandle(thread);
     device_ = nullptr;
     queued_ = 0;
 }

@@ -27,6 +27,12 @@ public:
     void restart() override;
     void reset() override;
 
+    // For a library being unloaded: the device is reset and handed to a
+    // thread of its own that runs nothing but waveOutClose, so that the close
+    // happens once the loader lets go (closing under the loader lock hangs
+    // Wine's wave driver) and needs none of our code, which is about to go.
+    void closeDetached();
+
     HWAVEOUT handle() const { return device_; }
     int32_t queuedCount() const { return queued_; }
 

@@ -92,6 +92,11 @@ void WaveOutput::close() {
         openSettings_.sink.sendControl(kSinkClosing);
 }
 
+void WaveOutput::closeDetached() {
+    if (auto* wave = dynamic_cast<WaveDeviceOutput*>(device_.get())) wave->closeDetached();
+    close();
+}
+
 bool WaveOutput::capabilities(bool& leftRight) const {
     if (settings_.mode != kOutputWaveDevice) return settings_.mode == kOutputDirectSound;
     WAVEOUTCAPSA caps{};

@@ -33,6 +33,8 @@ public:
     void restart();
     void reset();
     void close();
+    // Closes without waiting on the wave driver: for a library being unloaded.
+    void closeDetached();
 
     // Whether volume can be set; leftRight whether per channel (wave device only).
     bool capabilities(bool& leftRight) const;
