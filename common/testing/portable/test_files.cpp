@@ -70,4 +70,15 @@ std::optional<size_t> findBytes(const std::vector<uint8_t>& haystack,
     return size_t(it - haystack.begin());
 }
 
+std::vector<uint8_t> withoutSilentFrames(const std::vector<uint8_t>& pcm, size_t frameBytes) {
+    std::vector<uint8_t> sound;
+    sound.reserve(pcm.size());
+    for (size_t i = 0; i + frameBytes <= pcm.size(); i += frameBytes) {
+        auto frame = pcm.begin() + long(i);
+        if (std::any_of(frame, frame + long(frameBytes), [](uint8_t b) { return b != 0; }))
+            sound.insert(sound.end(), frame, frame + long(frameBytes));
+    }
+    return sound;
+}
+
 }  // namespace kz8::testing

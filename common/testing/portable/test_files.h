@@ -33,4 +33,10 @@ struct PpmImage {
 std::optional<size_t> findBytes(const std::vector<uint8_t>& haystack,
                                 const std::vector<uint8_t>& needle);
 
+// The PCM without its all-zero sample frames. Wine's wave device plays
+// silence when a writer falls behind on a loaded machine; comparing sound
+// without silent frames keeps every lost, repeated or changed sample visible
+// while such gaps pass.
+std::vector<uint8_t> withoutSilentFrames(const std::vector<uint8_t>& pcm, size_t frameBytes);
+
 }  // namespace kz8::testing

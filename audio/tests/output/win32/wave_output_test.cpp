@@ -77,8 +77,9 @@ TEST(WaveDeviceOutput, EveryBlockIsPlayedInOrderFirstOneIncluded) {
     output.drain();
     output.close();
 
-    std::vector<uint8_t> captured = capturedPcm();
-    auto at = findBytes(captured, joined(blocks));
+    // Device silence from a writer that fell behind may sit between blocks.
+    std::vector<uint8_t> captured = kz8::testing::withoutSilentFrames(capturedPcm(), 4);
+    auto at = findBytes(captured, kz8::testing::withoutSilentFrames(joined(blocks), 4));
     ASSERT_TRUE(at) << "captured " << captured.size() << " bytes, not all blocks in order";
     EXPECT_EQ(*at, 0u) << "something was played before the first block";
 }
