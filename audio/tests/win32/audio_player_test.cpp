@@ -38,6 +38,11 @@ std::vector<uint8_t> slice(const std::vector<uint8_t>& bytes, size_t from, size_
                      : std::vector<uint8_t>{};
 }
 
+// Sound without the silence Wine's device inserts when a writer falls behind.
+std::vector<uint8_t> soundOnly(const std::vector<uint8_t>& pcm) {
+    return kz8::testing::withoutSilentFrames(pcm, 4);
+}
+
 TEST(AudioPlayerStates, EachOperationInTurnWithItsRefusals) {
     AudioPlayer player;
     AudioPlayer::TakeError();
@@ -196,8 +201,8 @@ TEST(AudioPlayerSeek, WhilePausedServedAtOnceAndStaysPaused) {
     ASSERT_TRUE(ended(player));
     // From a few frames after the target (the bit reservoir refills) to the end.
     const size_t from = (size_t(4000 / 26.1224) + 3) * kFrameBytes;
-    std::vector<uint8_t> captured = lastPlayback();
-    std::vector<uint8_t> tail = slice(reference, from, reference.size());
+    std::vector<uint8_t> captured = soundOnly(lastPlayback());
+    std::vector<uint8_t> tail = soundOnly(slice(reference, from, reference.size()));
     auto at = findBytes(captured, slice(tail, 0, 4 * kFrameBytes));
     ASSERT_TRUE(at) << "the frames after the seek target were not played";
     EXPECT_LT(*at, 8 * kFrameBytes) << "playback did not continue near the target";
@@ -215,14 +220,14 @@ TEST(AudioPlayerSeek, WhilePlayingContinuesFromTheTargetFrame) {
     EXPECT_FALSE(player.Seek(60000)) << "a target past the end";
     EXPECT_EQ(player.GetState(), kPlaying);
     ASSERT_TRUE(ended(player));
-    std::vector<uint8_t> captured = lastPlayback();
+    std::vector<uint8_t> captured = soundOnly(lastPlayback());
     const size_t from = (size_t(3500 / 26.1224) + 3) * kFrameBytes;
-    std::vector<uint8_t> tail = slice(reference, from, reference.size());
+    std::vector<uint8_t> tail = soundOnly(slice(reference, from, reference.size()));
     auto at = findBytes(captured, slice(tail, 0, 4 * kFrameBytes));
     ASSERT_TRUE(at) << "the frames after the seek target were not played";
     EXPECT_TRUE(playedExactly(slice(captured, *at, captured.size()), tail));
     // What lies between the start and the target was skipped.
-    EXPECT_FALSE(findBytes(captured, slice(reference, 100 * kFrameBytes, 102 * kFrameBytes)));
+    EXPECT_FALSE(findBytes(captured, soundOnly(slice(reference, 100 * kFrameBytes, 102 * kFrameBytes))));
 }
 
 TEST(AudioPlayerRange, AnEndFrameStopsThereAndAStartBeyondTheEndPlaysNothing) {
