@@ -9,7 +9,7 @@
 namespace kz8::audio {
 namespace {
 
-using testing::HeaderSpec;
+using testing::HeaderFields;
 using testing::headerWord;
 using testing::kMpeg1;
 using testing::kMpeg2;
@@ -39,7 +39,7 @@ TEST(FrameHeader, ValidityCheck) {
 
 struct DecodeCase {
     const char* name;
-    HeaderSpec spec;
+    HeaderFields fields;
     int layer, isLsf, isMpeg25, rateIndex, channels;
     int bodySize, sideInfoSize, jointBound, subbandLimit;
 };
@@ -69,7 +69,7 @@ TEST(FrameHeader, DecodesFrameLengthAndLayout) {
     };
     for (const DecodeCase& c : cases) {
         FrameHeader hd;
-        ASSERT_TRUE(decodeHeader(headerWord(c.spec), false, hd)) << c.name;
+        ASSERT_TRUE(decodeHeader(headerWord(c.fields), false, hd)) << c.name;
         EXPECT_EQ(hd.layer, c.layer) << c.name;
         EXPECT_EQ(hd.isLsf, c.isLsf) << c.name;
         EXPECT_EQ(hd.isMpeg25, c.isMpeg25) << c.name;
@@ -79,22 +79,22 @@ TEST(FrameHeader, DecodesFrameLengthAndLayout) {
         EXPECT_EQ(hd.sideInfoSize, c.sideInfoSize) << c.name;
         EXPECT_EQ(hd.jointBound, c.jointBound) << c.name;
         EXPECT_EQ(hd.subbandLimit, c.subbandLimit) << c.name;
-        EXPECT_EQ(hd.hasCrc, c.spec.crc ? 1 : 0) << c.name;
+        EXPECT_EQ(hd.hasCrc, c.fields.crc ? 1 : 0) << c.name;
     }
 }
 
 TEST(FrameHeader, RefusesFreeFormatAndBodiesBeyondTheBuffers) {
     FrameHeader hd;
-    HeaderSpec freeFormat;
+    HeaderFields freeFormat;
     freeFormat.bitrateIndex = 0;
     EXPECT_FALSE(decodeHeader(headerWord(freeFormat), false, hd)) << "free format";
 
     // Layer II at 8 kHz kept from an earlier header, then an MPEG-1 bitrate:
     // 384 kbit/s would need a 6908-byte body.
-    HeaderSpec first{kMpeg25, 2, 8, 2, 0, 0};
+    HeaderFields first{kMpeg25, 2, 8, 2, 0, 0};
     ASSERT_TRUE(decodeHeader(headerWord(first), false, hd));
     const int32_t keptBody = hd.bodySize;
-    HeaderSpec mixed{kMpeg1, 2, 14, 0, 0, 0};
+    HeaderFields mixed{kMpeg1, 2, 14, 0, 0, 0};
     EXPECT_FALSE(decodeHeader(headerWord(mixed), true, hd)) << "oversized body decoded";
     EXPECT_EQ(hd.bodySize, keptBody) << "an oversized length was kept";
     EXPECT_EQ(hd.rateIndex, 8);

@@ -5,7 +5,7 @@
 
 namespace kz8::audio::testing {
 
-uint32_t headerWord(const HeaderSpec& s) {
+uint32_t headerWord(const HeaderFields& s) {
     return 0xFFE00000u | (uint32_t(s.version) << 19) | (uint32_t(4 - s.layer) << 17) |
            (uint32_t(s.crc ? 0 : 1) << 16) | (uint32_t(s.bitrateIndex) << 12) |
            (uint32_t(s.rateBits) << 10) | (uint32_t(s.padding) << 9) | (uint32_t(s.mode) << 6) |
@@ -29,9 +29,9 @@ Bytes id3Tag(uint32_t tagSize) {
 void append(Bytes& out, const Bytes& more) { out.insert(out.end(), more.begin(), more.end()); }
 
 uint32_t cbr128Header(int padding) {
-    HeaderSpec spec;
-    spec.padding = padding;
-    return headerWord(spec);
+    HeaderFields fields;
+    fields.padding = padding;
+    return headerWord(fields);
 }
 
 namespace {

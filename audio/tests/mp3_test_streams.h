@@ -14,7 +14,7 @@ using Bytes = std::vector<uint8_t>;
 
 enum MpegVersion { kMpeg25 = 0, kMpeg2 = 2, kMpeg1 = 3 };
 
-struct HeaderSpec {
+struct HeaderFields {
     MpegVersion version = kMpeg1;
     int layer = 3;
     int bitrateIndex = 9;  // 128 kbit/s for MPEG-1 Layer III
@@ -25,7 +25,7 @@ struct HeaderSpec {
     int modeExtension = 0;
 };
 
-uint32_t headerWord(const HeaderSpec& spec);
+uint32_t headerWord(const HeaderFields& fields);
 // Appends a frame: the header word, then frameLength - 4 body bytes of fill.
 void appendFrame(Bytes& out, uint32_t header, size_t frameLength, uint8_t fill);
 // An ID3v2.3 tag of tagSize bytes after its 10-byte header (synchsafe size).

@@ -130,7 +130,7 @@ TEST(StreamScan, HeaderChangedOnlyWhenTheWordChanges) {
 
 TEST(StreamScan, ResyncKeepsTheFirstLayerAndRate) {
     // A second header that claims Layer II at 48 kHz.
-    HeaderSpec other;
+    HeaderFields other;
     other.layer = 2;
     other.rateBits = 1;
     other.bitrateIndex = 10;
@@ -167,10 +167,10 @@ TEST(StreamScan, ShortLastFrameIsPaddedWithZeros) {
 }
 
 TEST(StreamScan, UndecodableFramesAreSkipped) {
-    HeaderSpec freeFormat;
+    HeaderFields freeFormat;
     freeFormat.bitrateIndex = 0;
-    HeaderSpec largest{kMpeg25, 2, 14, 2, 1, 0};  // 2881-byte frames, the largest legal
-    HeaderSpec mixed{kMpeg1, 2, 14, 0, 0, 0};     // with resync: a 6908-byte body
+    HeaderFields largest{kMpeg25, 2, 14, 2, 1, 0};  // 2881-byte frames, the largest legal
+    HeaderFields mixed{kMpeg1, 2, 14, 0, 0, 0};     // with resync: a 6908-byte body
 
     Bytes freeData;
     for (int i = 0; i < 3; ++i) appendFrame(freeData, headerWord(freeFormat), 600, 0);

@@ -46,12 +46,12 @@ std::vector<std::string> filesIn(const std::string& folder) {
     return names;
 }
 
-struct CardSpec {
+struct CardContents {
     Bytes front = fixture("card-rgb.jpg"), back = fixture("card-back.jpg");
     Bytes video = fixture("clip.avi"), sound = fixture("sound.mp3");
     CardParts parts;
     std::function<void(CardPlan&)> tweak;
-    CardSpec() {
+    CardContents() {
         parts.videoSuffix = ".avi";
         parts.audioKind = kAudioMp3;
         parts.videoLeft = 10, parts.videoTop = 20, parts.videoWidth = 160, parts.videoHeight = 120;
@@ -127,16 +127,16 @@ protected:
 };
 
 TEST_F(Extraction, UnpacksClipSoundAndBothPicturesIntoTheTemporaryFolder) {
-    CardSpec spec;
-    ASSERT_TRUE(extractCardPackageFrom(writeCard(spec.build()), state_));
+    CardContents card;
+    ASSERT_TRUE(extractCardPackageFrom(writeCard(card.build()), state_));
     EXPECT_EQ(gMessages.count, 0);
     EXPECT_TRUE(state_.hasVideo);
     EXPECT_TRUE(state_.hasAudio);
     EXPECT_EQ(state_.audioKind, kAudioMp3);
     EXPECT_EQ(state_.videoRect.left, 10);
     EXPECT_EQ(state_.videoRect.bottom, 140);
-    EXPECT_EQ(readFile(state_.videoPath), spec.video);
-    EXPECT_EQ(readFile(state_.audioPath), spec.sound);
+    EXPECT_EQ(readFile(state_.videoPath), card.video);
+    EXPECT_EQ(readFile(state_.audioPath), card.sound);
     for (const char* path : {state_.videoPath, state_.audioPath}) {
         std::string p(path);
         EXPECT_EQ(p.find(' '), std::string::npos) << p << ": media paths hold no blank";
@@ -144,8 +144,8 @@ TEST_F(Extraction, UnpacksClipSoundAndBothPicturesIntoTheTemporaryFolder) {
     }
     EXPECT_EQ(std::string(state_.videoPath).substr(std::strlen(state_.videoPath) - 4), ".avi");
     EXPECT_EQ(filesIn(temp_).size(), 2u) << "the picture files are gone after decoding";
-    EXPECT_EQ(globalBytes(state_.frontPicture), decodedDirectly(spec.front, root_ + "f.jpg"));
-    EXPECT_EQ(globalBytes(state_.backPicture), decodedDirectly(spec.back, root_ + "b.jpg"));
+    EXPECT_EQ(globalBytes(state_.frontPicture), decodedDirectly(card.front, root_ + "f.jpg"));
+    EXPECT_EQ(globalBytes(state_.backPicture), decodedDirectly(card.back, root_ + "b.jpg"));
     releasePlayerMedia(state_);
     EXPECT_TRUE(filesIn(temp_).empty()) << "media files are deleted at the end";
 }
@@ -153,27 +153,27 @@ TEST_F(Extraction, UnpacksClipSoundAndBothPicturesIntoTheTemporaryFolder) {
 TEST_F(Extraction, OptionalPartsFollowTheirSizesKindsAndSuffixes) {
     struct Case {
         const char* name;
-        std::function<void(CardSpec&)> change;
+        std::function<void(CardContents&)> change;
         bool video, audio;
         const char* audioEnding;  // nullptr: no sound file
         size_t filesLeft;
     } cases[] = {
-        {"neither clip nor sound", [](CardSpec& s) { s.video.clear(), s.sound.clear(); }, false,
+        {"neither clip nor sound", [](CardContents& s) { s.video.clear(), s.sound.clear(); }, false,
          false, nullptr, 0},
-        {"negative sizes", [](CardSpec& s) {
+        {"negative sizes", [](CardContents& s) {
              s.tweak = [](CardPlan& p) { p.block.header.videoSize = -5, p.block.header.audioSize = -1; };
          }, false, false, nullptr, 0},
-        {"sound of kind 2", [](CardSpec& s) { s.parts.audioKind = 2; }, true, true, "_", 2},
-        {"WAVE sound", [](CardSpec& s) { s.parts.audioKind = kAudioWave; }, true, true, ".wav", 2},
-        {"hostile suffix", [](CardSpec& s) { s.parts.videoSuffix = "\\..\\x.avi"; }, false, true,
+        {"sound of kind 2", [](CardContents& s) { s.parts.audioKind = 2; }, true, true, "_", 2},
+        {"WAVE sound", [](CardContents& s) { s.parts.audioKind = kAudioWave; }, true, true, ".wav", 2},
+        {"hostile suffix", [](CardContents& s) { s.parts.videoSuffix = "\\..\\x.avi"; }, false, true,
          ".mp3", 1},
-        {"drive in suffix", [](CardSpec& s) { s.parts.videoSuffix = "C:x.av"; }, false, true,
+        {"drive in suffix", [](CardContents& s) { s.parts.videoSuffix = "C:x.av"; }, false, true,
          ".mp3", 1},
     };
     for (Case& c : cases) {
-        CardSpec spec;
-        c.change(spec);
-        ASSERT_TRUE(extractCardPackageFrom(writeCard(spec.build()), state_)) << c.name;
+        CardContents card;
+        c.change(card);
+        ASSERT_TRUE(extractCardPackageFrom(writeCard(card.build()), state_)) << c.name;
         EXPECT_EQ(bool(state_.hasVideo), c.video) << c.name;
         EXPECT_EQ(bool(state_.hasAudio), c.audio) << c.name;
         EXPECT_EQ(state_.videoPath[0] != 0, c.video) << c.name;
@@ -195,20 +195,20 @@ TEST_F(Extraction, OptionalPartsFollowTheirSizesKindsAndSuffixes) {
 
 TEST_F(Extraction, NoWaveDeviceMeansASilentCard) {
     setWaveDeviceCounter(noWaveDevice);
-    CardSpec spec;
-    ASSERT_TRUE(extractCardPackageFrom(writeCard(spec.build()), state_));
+    CardContents card;
+    ASSERT_TRUE(extractCardPackageFrom(writeCard(card.build()), state_));
     EXPECT_FALSE(state_.hasAudio);
     EXPECT_EQ(state_.audioPath[0], 0) << "the sound track is not extracted";
 }
 
 TEST_F(Extraction, PartsDeclaredLongerThanTheFileComeOutShorter) {
-    CardSpec spec;
+    CardContents card;
     uint32_t soundOffset = 0;
-    spec.tweak = [&](CardPlan& p) {
+    card.tweak = [&](CardPlan& p) {
         p.block.header.audioSize = 0x7FFFFFFF;
         soundOffset = p.block.header.audioOffset;
     };
-    Bytes bytes = spec.build();
+    Bytes bytes = card.build();
     ASSERT_TRUE(extractCardPackageFrom(writeCard(bytes), state_));
     auto sound = readFile(state_.audioPath);
     ASSERT_TRUE(sound);
@@ -216,7 +216,7 @@ TEST_F(Extraction, PartsDeclaredLongerThanTheFileComeOutShorter) {
 }
 
 TEST_F(Extraction, TwoCardsInTheSameSecondKeepTheirOwnFiles) {
-    CardSpec first, second;
+    CardContents first, second;
     second.video = fixture("sound.wav");  // different bytes under the same suffix
     std::string a = writeCard(first.build(), "a.exe"), b = writeCard(second.build(), "b.exe");
     PlayerState other{};
@@ -230,8 +230,8 @@ TEST_F(Extraction, TwoCardsInTheSameSecondKeepTheirOwnFiles) {
 }
 
 TEST_F(Extraction, BadPackagesShowTheInvalidFileMessageAndLeaveNothing) {
-    CardSpec spec;
-    Bytes good = spec.build();
+    CardContents card;
+    Bytes good = card.build();
     Bytes trailing = good;
     trailing.push_back(0);
     Bytes version = good;
@@ -260,9 +260,9 @@ TEST_F(Extraction, BadPackagesShowTheInvalidFileMessageAndLeaveNothing) {
 
 TEST_F(Extraction, UndecodablePicturesFailSilentlyAndCleanUp) {
     for (bool frontBroken : {true, false}) {
-        CardSpec spec;
-        (frontBroken ? spec.front : spec.back) = fixture("truncated.jpg");
-        EXPECT_FALSE(extractCardPackageFrom(writeCard(spec.build()), state_)) << frontBroken;
+        CardContents card;
+        (frontBroken ? card.front : card.back) = fixture("truncated.jpg");
+        EXPECT_FALSE(extractCardPackageFrom(writeCard(card.build()), state_)) << frontBroken;
         EXPECT_EQ(gMessages.count, 0) << frontBroken;
         EXPECT_TRUE(filesIn(temp_).empty()) << "front broken: " << frontBroken;
         EXPECT_EQ(state_.frontPicture, nullptr) << frontBroken;
