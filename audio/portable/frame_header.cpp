@@ -89,14 +89,18 @@ bool isValidHeaderWord(uint32_t h) {
 }
 
 bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& hd) {
-    if (bit(h, kVersionBit)) {
-        hd.isLsf = 1 - bit(h, kLsfBit);
-        hd.isMpeg25 = 0;
-    } else {
-        hd.isLsf = 1;
-        hd.isMpeg25 = 1;
-    }
+    // The version goes with the rate it is kept with: a later header that
+    // claims another version is as foreign to the stream as one that claims
+    // another rate, and taking its version alone would size the frame with
+    // the other version's bitrates at this stream's rate.
     if (!keepLayerAndRate) {
+        if (bit(h, kVersionBit)) {
+            hd.isLsf = 1 - bit(h, kLsfBit);
+            hd.isMpeg25 = 0;
+        } else {
+            hd.isLsf = 1;
+            hd.isMpeg25 = 1;
+        }
         hd.layer = 4 - int32_t(field(h, kLayerShift, 3));
         const int32_t rateBits = int32_t(field(h, kRateShift, 3));
         if (rateBits == kReservedRate) return false;
@@ -140,10 +144,9 @@ bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& hd) {
         default:
             return false;
     }
-    // A layer and rate kept from an earlier header can meet a bitrate of the
-    // other MPEG version and describe a body no legal frame has; the buffers
-    // are not made for it, so such a header is not decoded, and bodySize keeps
-    // a length the buffers hold.
+    // Version, layer and rate always come from one header, so every length
+    // is a legal one; the buffers are sized for exactly those, and this keeps
+    // them safe should a table ever say otherwise.
     if (bodySize > kMaxBodySize) return false;
     hd.bodySize = bodySize;
     return true;

@@ -46,8 +46,9 @@ struct FrameHeader {
 // 0xFF are never a header), a layer, a usable bitrate index and rate.
 bool isValidHeaderWord(uint32_t h);
 
-// Decodes h into header. keepLayerAndRate: the layer and sampling rate of an
-// earlier header stay (they are taken as constant within a stream). False for
+// Decodes h into header. keepLayerAndRate: the MPEG version, layer and
+// sampling rate of an earlier header stay (they are taken as constant within
+// a stream). False for
 // a header that cannot be decoded: free format, a reserved rate, or a body
 // longer than kMaxBodySize. Fields are filled as far as decoding got.
 bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& header);
