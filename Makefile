@@ -4,6 +4,8 @@
 #   make test-native | test-fuzz | test-win64 | test-win32    test one tree
 #   make deps    only the set-up (packages, cached cross builds)
 #   make bench   benchmarks, each printing its ratio against a peer
+#   make demo    build the player and the packer, make a demo card and start it
+#                under Wine (DEMO_ARGS=--headless: screenshots, no display needed)
 
 TREES := native native-fuzz win64 win32
 
@@ -35,3 +37,12 @@ bench: native
 
 clean:
 	rm -rf build
+
+# Only the player and the packer: a whole tree is more than a demo needs.
+.PHONY: demo
+demo: deps
+	@[ -f build/win64/build.ninja ] || cmake --preset win64 --log-level=WARNING
+	cmake --build --preset win64 --target Kinetta
+	@[ -f build/native/build.ninja ] || cmake --preset native --log-level=WARNING
+	cmake --build --preset native --target cardpack
+	scripts/demo.sh $(DEMO_ARGS)

@@ -27,6 +27,8 @@ constexpr DWORD kMciWndNoErrorDialog = 0x4000;  // MCIWNDF_NOERRORDLG
 HWND CreateMediaWindow(HWND parent, HINSTANCE instance, DWORD style, const char* path);
 
 bool MediaCanPlay(HWND media);
+// Moves the window, frame included, to `screenRect` and shows it.
+void ShowMediaAt(HWND media, const RECT& screenRect);
 void PlayMediaFromStart(HWND media);  // seek to 0, then play
 void PauseMedia(HWND media);
 void CloseMedia(HWND media);  // destroys the window and closes the device

@@ -1,0 +1,25 @@
+// Kinetta: the card player. The card is appended to this very program; it
+// is unpacked, shown full screen and played until the recipient closes it.
+#include <windows.h>
+
+#include "kinetta/win32/player_program.h"
+#include "kinetta/win32/player_window.h"
+#include "player/win32/card_extraction.h"
+#include "player/win32/player_state.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    kz8::playerProgram().instance = instance;
+    kz8::setPlayerInstance(instance);
+    // A bad card has already been reported to the recipient.
+    if (!kz8::ExtractCardPackage()) return 0;
+    if (!kz8::CreatePlayerWindow(instance)) {
+        kz8::releasePlayerMedia(kz8::playerState());
+        return 0;
+    }
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return int(message.wParam);
+}

@@ -1,0 +1,10 @@
+#include "player_program.h"
+
+namespace kz8 {
+
+PlayerProgram& playerProgram() {
+    static PlayerProgram program;
+    return program;
+}
+
+}  // namespace kz8
