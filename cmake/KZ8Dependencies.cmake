@@ -18,7 +18,7 @@ if(KZ8_WINDOWS)
     set_target_properties(kz8::mpg123 PROPERTIES
         IMPORTED_LOCATION "${KZ8_MPG123_PREFIX}/lib/libmpg123.a"
         INTERFACE_INCLUDE_DIRECTORIES "${KZ8_MPG123_PREFIX}/include"
-        INTERFACE_LINK_LIBRARIES "shlwapi")
+        INTERFACE_LINK_LIBRARIES "kz8_delay_shlwapi;shlwapi")
 
     add_library(kz8::gtest INTERFACE IMPORTED GLOBAL)
     target_include_directories(kz8::gtest INTERFACE "${KZ8_GTEST_PREFIX}/include")

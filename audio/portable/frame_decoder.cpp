@@ -13,6 +13,7 @@ namespace kz8::audio {
 namespace {
 
 constexpr int kSamplesPerStepFullRate = 32;
+constexpr long kHeaderBytes = 4;
 
 // libmpg123 keeps process-wide tables; setting them up once is enough.
 bool initialiseLibrary() {
@@ -115,22 +116,49 @@ uint32_t FrameDecoder::stepBytes() const {
     return samples * uint32_t(outputChannels()) * uint32_t(bitsPerSample() / 8);
 }
 
-void FrameDecoder::decodeFrame(const Mp3StreamReader& reader, BlockOutput& output) {
-    if (!handle_) return;
+void FrameDecoder::feedFrame(const Mp3StreamReader& reader) {
     const uint32_t word = reader.lastHeader();
     const uint8_t header[4] = {uint8_t(word >> 24), uint8_t(word >> 16), uint8_t(word >> 8),
                                uint8_t(word)};
     mpg123_feed(handle_, header, sizeof header);
     mpg123_feed(handle_, reader.currentBody(), size_t(std::max(0, reader.currentBodySize())));
+}
+
+int FrameDecoder::decodeAvailable(BlockOutput& output) {
     for (;;) {
         off_t frameNumber = 0;
         unsigned char* pcm = nullptr;
         size_t bytes = 0;
-        int result = mpg123_decode_frame(handle_, &frameNumber, &pcm, &bytes);
+        const int result = mpg123_decode_frame(handle_, &frameNumber, &pcm, &bytes);
         if (result == MPG123_NEW_FORMAT) continue;
-        if (result != MPG123_OK) break;  // needs more data, or a damaged frame
+        if (result != MPG123_OK) return result;  // needs more data, or a damaged frame
         appendInSteps(pcm, bytes, output);
     }
+}
+
+void FrameDecoder::decodeFrame(const Mp3StreamReader& reader, BlockOutput& output) {
+    if (!handle_) return;
+    feedFrame(reader);
+    const int result = decodeAvailable(output);
+    // libmpg123 decodes a frame once it sees the next header, so it holds
+    // just the frame fed last. Holding more, or failing, means it sized an
+    // earlier frame differently from the reader (a false sync, typically just
+    // after a seek): what it holds would swallow the real frames that follow
+    // and the rest of the stream would go unheard. The feed starts again
+    // from the frame just read.
+    long held = 0;
+    double unused = 0.0;
+    mpg123_getstate(handle_, MPG123_BUFFERFILL, &held, &unused);
+    if (result != MPG123_NEED_MORE || held > kHeaderBytes + reader.currentBodySize()) {
+        restartFeed();
+        feedFrame(reader);
+    }
+}
+
+void FrameDecoder::restartFeed() {
+    // Parameters and output format belong to the handle and stay.
+    mpg123_close(handle_);
+    mpg123_open_feed(handle_);
 }
 
 void FrameDecoder::appendInSteps(const uint8_t* pcm, size_t bytes, BlockOutput& output) {

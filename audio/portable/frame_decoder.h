@@ -57,6 +57,9 @@ private:
     void configureHandle();
     void applyEqualizer();
     void appendInSteps(const uint8_t* pcm, size_t bytes, BlockOutput& output);
+    void feedFrame(const Mp3StreamReader& reader);
+    int decodeAvailable(BlockOutput& output);
+    void restartFeed();
     uint32_t stepBytes() const;
 
     DecoderSettings settings_;

@@ -8,6 +8,7 @@
 
 #include "common/testing/portable/test_files.h"
 #include "engine_error.h"
+#include "mp3_test_streams.h"
 
 namespace kz8::audio {
 namespace {
@@ -197,6 +198,47 @@ TEST(FrameDecoder, PrepareRejectsUnusableSettings) {
     EXPECT_THROW(decoder.prepare(bad), int);
     EXPECT_EQ(takeEngineError(), kErrorResources);
     EXPECT_FALSE(decoder.ready());
+}
+
+}  // namespace
+}  // namespace kz8::audio
+
+namespace kz8::audio {
+namespace {
+
+TEST(FrameDecoder, AFalseFrameHeaderCostsOnlyTheFramesAroundIt) {
+    // A word that passes for an MPEG-2 Layer II header, between two real
+    // frames: what a seek landing inside a frame can meet. libmpg123 sizes
+    // that "frame" its own way; the rest of the stream must still be heard.
+    const auto file = readFile(fixturePath("decoder/l3-44k-vbr.mp3"));
+    const auto reference = readFile(fixturePath("decoder/l3-44k-vbr.mp3.raw"));
+    ASSERT_TRUE(file && reference);
+    testing::StreamReaderRig original(*file);
+    original.reader.open();
+    const std::vector<uint32_t> starts = original.readAllFrameStarts();
+    ASSERT_GT(starts.size(), 40u);
+    testing::Bytes data(file->begin(), file->begin() + starts[20]);
+    const uint8_t falseFrame[] = {0xFF, 0xF5, 0x40, 0x00};
+    data.insert(data.end(), std::begin(falseFrame), std::end(falseFrame));
+    data.insert(data.end(), 60, 0x55);
+    data.insert(data.end(), file->begin() + starts[20], file->end());
+
+    testing::StreamReaderRig rig(data);
+    rig.reader.open();
+    FrameDecoder decoder;
+    decoder.prepare(DecoderSettings{});
+    BlockRecorder recorder;
+    for (int result; (result = rig.reader.readFrame()) != kEndOfStream;)
+        if (result == kFrameRead) decoder.decodeFrame(rig.reader, recorder);
+    decoder.flushBlock(recorder);
+
+    constexpr size_t kFrameBytes = 1152 * 4;
+    const std::vector<uint8_t> heard = recorder.all();
+    const std::vector<uint8_t> tail(reference->begin() + 26 * kFrameBytes, reference->end());
+    const std::vector<uint8_t> mark(tail.begin(), tail.begin() + 4 * kFrameBytes);
+    auto at = kz8::testing::findBytes(heard, mark);
+    ASSERT_TRUE(at) << "nothing after the false header was heard";
+    EXPECT_TRUE(std::equal(tail.begin(), tail.end(), heard.begin() + long(*at), heard.end()));
 }
 
 }  // namespace

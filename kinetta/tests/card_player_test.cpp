@@ -9,6 +9,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -341,7 +342,7 @@ TEST_F(CardPlayer, TurnClosesTheClipAndTurningBackStartsTheFrontAgain) {
     closeWith(kCloseButton);
 }
 
-TEST_F(CardPlayer, ADoubleClickOnTurnTurnsOnceAndCloseEndsTheCardAtOnce) {
+TEST_F(CardPlayer, ADoubleClickOnTurnTurnsOnceAndPrintPrintsTheCard) {
     start(CardMedia{});
     ASSERT_TRUE(window_);
     ASSERT_GE(waitUntil([&] { return showsFront(); }, 3000), 0);
@@ -356,8 +357,7 @@ TEST_F(CardPlayer, ADoubleClickOnTurnTurnsOnceAndCloseEndsTheCardAtOnce) {
     EXPECT_GE(waitUntil([&] { return testing::printJobCount() > jobsBefore; }, 20000, 100), 0)
         << "Print on the back printed nothing";
 
-    clickInOneBurst({kTurnButton, kCloseButton});
-    expectCleanExit();
+    closeWith(kCloseButton);
 }
 
 TEST_F(CardPlayer, MediaThePlayerCannotPlayAreSkipped) {
@@ -405,6 +405,41 @@ TEST_F(CardPlayer, MediaThePlayerCannotPlayAreSkipped) {
         EXPECT_GE(waitUntil([&] { return showsBack(); }, 3000, kPollMs), 0);
         closeWith(kCloseButton);
     }
+}
+
+TEST_F(CardPlayer, StartsAboutAsFastAsAProgramThatOnlyShowsOnePicture) {
+    const std::string card = runDir_ + "\\startup.exe";
+    ASSERT_TRUE(testing::writeCardFile(card, CardMedia{}));
+    const std::string bitmap = testing::fixturePath("cards/front.bmp");
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - 580) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - 380) / 2;
+    // From the start of the process to the whole front on the screen.
+    auto timeToFront = [&](const std::string& program, const std::string& arguments,
+                           const char* windowClass) {
+        const double started = nowMs();
+        CardProcess process(program, runDir_ + "\\tmp-startup", arguments);
+        double shownAt = -1;
+        waitUntil(
+            [&] {
+                if (!testing::showsImageAt(testing::captureScreen(), front_, left, top)) return false;
+                shownAt = nowMs();
+                return true;
+            },
+            15000, 1);
+        PostMessageA(process.waitForWindow(5000, windowClass), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(process.waitForExit()) << program;
+        EXPECT_TRUE(process.tempFiles().empty()) << program;
+        return shownAt < 0 ? 1e9 : shownAt - started;
+    };
+    double player = 1e9, onePicture = 1e9;
+    for (int round = 0; round < 3; ++round) {  // the best of three, taken in turns
+        player = std::min(player, timeToFront(card, "", "VPlayerWndCls"));
+        onePicture = std::min(onePicture, timeToFront(testing::onePicturePath(), bitmap, "OnePicture"));
+    }
+    ASSERT_LT(player, 1e9) << "the card never showed its front";
+    ASSERT_LT(onePicture, 1e9) << "the one-picture program never showed it";
+    std::printf("[ figure ] start to front on screen: player %.0f ms, one-picture program %.0f ms, ratio %.2f\n",
+                player, onePicture, player / onePicture);
 }
 
 TEST_F(CardPlayer, ABadPackageIsReportedAndEndsWithoutAWindow) {

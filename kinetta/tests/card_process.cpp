@@ -53,6 +53,7 @@ void emptyFolder(const std::string& folder) {
 }  // namespace
 
 std::string kinettaPath() { return KZ8_KINETTA_EXE; }
+std::string onePicturePath() { return KZ8_ONE_PICTURE_EXE; }
 
 size_t printJobCount() {
     const std::string jobs = environmentText("KZ8_PRINT_JOBS");
@@ -94,11 +95,13 @@ bool writeCardFile(const std::string& path, const CardMedia& media) {
     return bool(out);
 }
 
-CardProcess::CardProcess(const std::string& cardPath, const std::string& tempFolder)
+CardProcess::CardProcess(const std::string& cardPath, const std::string& tempFolder,
+                         const std::string& arguments)
     : tempFolder_(tempFolder) {
     emptyFolder(tempFolder_);
     std::vector<char> environment = environmentWithTemp(tempFolder_);
     std::string commandLine = "\"" + cardPath + "\"";
+    if (!arguments.empty()) commandLine += " " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
@@ -117,31 +120,48 @@ CardProcess::~CardProcess() {
     }
 }
 
+namespace {
+
+struct ClassSearch {
+    DWORD processId;
+    const char* className;
+    HWND found;
+};
+
+BOOL CALLBACK matchClass(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<ClassSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (owner != s->processId || std::strcmp(name, s->className) != 0) return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
+struct OwnedSearch {
+    HWND owner;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectOwned(HWND window, LPARAM search) {
+    auto* s = reinterpret_cast<OwnedSearch*>(search);
+    if (GetWindow(window, GW_OWNER) == s->owner) s->found.push_back(window);
+    return TRUE;
+}
+
+}  // namespace
+
 HWND CardProcess::findWindowOfClass(const char* className) const {
-    struct Search {
-        DWORD processId;
-        const char* className;
-        HWND found;
-    } search{processId_, className, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            char name[64] = {};
-            GetClassNameA(w, name, sizeof name);
-            if (owner != s->processId || std::strcmp(name, s->className) != 0) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ClassSearch search{processId_, className, nullptr};
+    EnumWindows(matchClass, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-HWND CardProcess::waitForWindow(DWORD timeoutMs) {
+HWND CardProcess::waitForWindow(DWORD timeoutMs, const char* className) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
-        HWND w = findWindowOfClass("VPlayerWndCls");
+        HWND w = findWindowOfClass(className);
         RECT client{};
         // Created at 0 x 0, then maximised.
         if (w && IsWindowVisible(w) && GetClientRect(w, &client) && client.right > 0)
@@ -152,17 +172,8 @@ HWND CardProcess::waitForWindow(DWORD timeoutMs) {
 }
 
 std::vector<HWND> CardProcess::ownedWindows() const {
-    struct Search {
-        HWND owner;
-        std::vector<HWND> found;
-    } search{window_, {}};
-    EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(p);
-            if (GetWindow(w, GW_OWNER) == s->owner) s->found.push_back(w);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    OwnedSearch search{window_, {}};
+    EnumWindows(collectOwned, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -27,8 +27,10 @@ bool writeCardFile(const std::string& path, const CardMedia& media);
 
 class CardProcess {
 public:
-    // Starts the card file; the temporary folder is made empty first.
-    CardProcess(const std::string& cardPath, const std::string& tempFolder);
+    // Starts the card file (or any program, with its arguments); the
+    // temporary folder is made empty first.
+    CardProcess(const std::string& cardPath, const std::string& tempFolder,
+                const std::string& arguments = "");
     ~CardProcess();  // ends the process if it still runs
     CardProcess(const CardProcess&) = delete;
     CardProcess& operator=(const CardProcess&) = delete;
@@ -36,7 +38,7 @@ public:
     bool started() const { return bool(process_); }
     HANDLE handle() const { return process_.get(); }
     // The player window once it is shown, or nullptr after the wait.
-    HWND waitForWindow(DWORD timeoutMs = 15000);
+    HWND waitForWindow(DWORD timeoutMs = 15000, const char* className = "VPlayerWndCls");
     HWND window() const { return window_; }
     // A top-level window of the process with this class, or nullptr.
     HWND findWindowOfClass(const char* className) const;
@@ -56,6 +58,8 @@ private:
 
 // The player's executable, as the build placed it.
 std::string kinettaPath();
+// The program that does nothing but show one bitmap file full screen.
+std::string onePicturePath();
 
 // Jobs the captured printer has received so far (0 without the print queue).
 size_t printJobCount();
