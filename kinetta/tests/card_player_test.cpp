@@ -194,7 +194,7 @@ TEST_F(CardPlayer, FrontOnlyCardShowsItsFrontFiveSecondsThenDissolvesToTheBack) 
                  {kCloseButton, IDB_CLOSE_NORMAL}};
     for (const Look& look : looks) {
         const LayoutRect r = buttonRect(look.button);
-        const PpmImage bitmap = testing::bitmapImage(look.bitmap, r.width(), r.height());
+        const PpmImage bitmap = testing::resourceBitmapImage(look.bitmap, r.width(), r.height());
         EXPECT_TRUE(testing::showsImageAt(screen, bitmap, r.left, r.top)) << "button " << look.button;
     }
 
@@ -211,10 +211,10 @@ TEST_F(CardPlayer, FrontOnlyCardShowsItsFrontFiveSecondsThenDissolvesToTheBack) 
     // The link strip below the card, with the link at its right end.
     const LinkBarLayout strip = linkLayout();
     const PpmImage after = testing::captureScreen();
-    const PpmImage stripLook = testing::bitmapImage(IDB_LINK_STRIP, strip.link.left - strip.strip.left,
+    const PpmImage stripLook = testing::resourceBitmapImage(IDB_LINK_STRIP, strip.link.left - strip.strip.left,
                                                     strip.strip.height());
     EXPECT_TRUE(testing::showsImageAt(after, stripLook, strip.strip.left, strip.strip.top));
-    const PpmImage linkLook = testing::bitmapImage(IDB_LINK_NORMAL, strip.link.width(), strip.link.height());
+    const PpmImage linkLook = testing::resourceBitmapImage(IDB_LINK_NORMAL, strip.link.width(), strip.link.height());
     EXPECT_TRUE(testing::showsImageAt(after, linkLook, strip.link.left, strip.link.top));
 
     closeWith(kCloseButton);

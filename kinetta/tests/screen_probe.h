@@ -1,5 +1,4 @@
-// Reading what the display shows, for checking another process's window:
-// the whole screen through the desktop's device context.
+// Comparing what the display shows with the pictures a card should show.
 #pragma once
 
 #include <windows.h>
@@ -7,11 +6,9 @@
 #include <string>
 
 #include "common/testing/portable/test_files.h"
+#include "common/testing/win32/screen_pixels.h"
 
 namespace kz8::testing {
-
-// The whole screen as 24-bit pixels, top-down.
-PpmImage captureScreen();
 
 // Whether the screen shows `expected` unchanged with its top-left corner at
 // (left, top). `skip` (screen coordinates) is left out of the comparison.
@@ -22,8 +19,5 @@ size_t differingPixels(const PpmImage& screen, const PpmImage& expected, int lef
 
 // A decoded fixture picture (its .ppm reference decode).
 PpmImage fixtureImage(const std::string& name);
-
-// The top-left width x height of a bitmap of this program's resources.
-PpmImage bitmapImage(int id, int width, int height);
 
 }  // namespace kz8::testing

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/testing/win32/screen_pixels.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/handles.h"
 #include "mouse_driver.h"
@@ -56,41 +57,6 @@ LRESULT CALLBACK barWindow(HWND w, UINT m, WPARAM wp, LPARAM lp) {
             break;
     }
     return DefWindowProcA(w, m, wp, lp);
-}
-
-// 32-bit top-down pixels of a w x h piece, from a window or a bitmap.
-std::vector<uint32_t> windowPixels(HWND window, const RECT& r) {
-    int w = r.right - r.left, h = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-    void* bits = nullptr;
-    WindowDc windowDc(window);
-    CreatedDc copyDc(CreateCompatibleDC(windowDc.get()));
-    Bitmap copy(CreateDIBSection(copyDc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    SelectionGuard selected(copyDc.get(), copy.get());
-    BitBlt(copyDc.get(), 0, 0, w, h, windowDc.get(), r.left, r.top, SRCCOPY);
-    GdiFlush();
-    std::vector<uint32_t> out(static_cast<const uint32_t*>(bits),
-                              static_cast<const uint32_t*>(bits) + w * h);
-    for (uint32_t& p : out) p &= 0xFFFFFF;
-    return out;
-}
-
-std::vector<uint32_t> bitmapPixels(int id, int w, int h) {
-    Bitmap bitmap(LoadBitmapA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id)));
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
-    std::vector<uint32_t> out(size_t(w) * h);
-    WindowDc screen(nullptr);
-    // A piece of the top-left corner, as the button shows it.
-    BITMAP b{};
-    GetObjectA(bitmap.get(), sizeof b, &b);
-    std::vector<uint32_t> whole(size_t(b.bmWidth) * b.bmHeight);
-    info.bmiHeader.biWidth = b.bmWidth, info.bmiHeader.biHeight = -b.bmHeight;
-    GetDIBits(screen.get(), bitmap.get(), 0, b.bmHeight, whole.data(), &info, DIB_RGB_COLORS);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) out[y * w + x] = whole[y * b.bmWidth + x] & 0xFFFFFF;
-    return out;
 }
 
 struct Looks {
@@ -156,13 +122,15 @@ protected:
     ::testing::AssertionResult shows(BitmapButton& b, int bitmapId, const char* look) {
         RECT r{};
         b.GetButtonRect(&r);
-        auto got = windowPixels(window_, r);
-        auto want = bitmapPixels(bitmapId, r.right - r.left, r.bottom - r.top);
-        for (size_t i = 0; i < got.size(); ++i)
-            if (got[i] != want[i])
-                return ::testing::AssertionFailure()
-                       << "not the " << look << " look: pixel " << i << " is " << std::hex
-                       << got[i] << ", bitmap " << bitmapId << " has " << want[i];
+        const testing::PpmImage got = testing::windowImage(window_, r);
+        const testing::PpmImage want =
+            testing::resourceBitmapImage(bitmapId, r.right - r.left, r.bottom - r.top);
+        for (int y = 0; y < got.height; ++y)
+            for (int x = 0; x < got.width; ++x)
+                if (!(got.at(x, y) == want.at(x, y)))
+                    return ::testing::AssertionFailure()
+                           << "not the " << look << " look: pixel (" << x << "," << y
+                           << ") differs from bitmap " << bitmapId;
         return ::testing::AssertionSuccess();
     }
 
@@ -226,13 +194,12 @@ TEST_F(ButtonWindow, BarsSitAroundTheCardAndShowTheirBitmaps) {
     };
     for (const Piece& p : pieces) {
         int w = p.where.right - p.where.left, h = p.where.bottom - p.where.top;
-        auto want = bitmapPixels(p.bitmap, w, h);
+        const testing::PpmImage want = testing::resourceBitmapImage(p.bitmap, w, h);
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 int x = p.inBitmap.x + dx, y = p.inBitmap.y + dy;
                 testing::Rgb got = shot->at(origin.x + p.where.left + x, origin.y + p.where.top + y);
-                uint32_t rgb = (uint32_t(got.r) << 16) | (uint32_t(got.g) << 8) | got.b;
-                EXPECT_EQ(rgb, want[y * w + x]) << p.name << " at (" << x << "," << y << ")";
+                EXPECT_TRUE(got == want.at(x, y)) << p.name << " at (" << x << "," << y << ")";
             }
     }
     std::printf("[ figure ] lay out and paint both bars: %.0f us\n", layoutAndPaintMicroseconds_);
