@@ -2,12 +2,14 @@
 // is unpacked, shown full screen and played until the recipient closes it.
 #include <windows.h>
 
+#include "kinetta/win32/dll_search.h"
 #include "kinetta/win32/player_program.h"
 #include "kinetta/win32/player_window.h"
 #include "player/win32/card_extraction.h"
 #include "player/win32/player_state.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    kz8::restrictDllSearchToSystemFolder();
     kz8::playerProgram().instance = instance;
     kz8::setPlayerInstance(instance);
     // A bad card has already been reported to the recipient.

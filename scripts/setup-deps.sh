@@ -25,17 +25,41 @@ missing_packages() {
   done
 }
 
+# Source-package entries mirror the machine's own binary entries (the same
+# URIs, suites, components and keys), so the project names no host itself.
+derived_deb_src() {
+  python3 - /etc/apt/sources.list.d/*.sources /etc/apt/sources.list <<'PY'
+import sys, os
+out = []
+for path in sys.argv[1:]:
+    if not os.path.isfile(path):
+        continue
+    text = open(path).read()
+    if path.endswith('.sources'):
+        for stanza in text.split('\n\n'):
+            fields = {}
+            for line in stanza.splitlines():
+                if ':' in line and not line.startswith(('#', ' ')):
+                    key, value = line.split(':', 1)
+                    fields[key.strip()] = value.strip()
+            if 'deb' in fields.get('Types', '').split() and fields.get('Enabled', 'yes') != 'no':
+                fields['Types'] = 'deb-src'
+                out.append('\n'.join(f'{k}: {v}' for k, v in fields.items()))
+    else:
+        for line in text.splitlines():
+            if line.split()[:1] == ['deb']:
+                out.append('deb-src' + line.strip()[3:])
+print('\n\n'.join(out))
+PY
+}
+
 ensure_deb_src() {
   if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && \
      ! grep -qs '^deb-src' /etc/apt/sources.list 2>/dev/null; then
-    echo "setup: adding the bookworm deb-src entry"
-    as_root tee /etc/apt/sources.list.d/kz8-deb-src.sources >/dev/null <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+    local entries; entries="$(derived_deb_src)"
+    [ -n "$entries" ] || { echo "setup: no apt source entry to derive a deb-src entry from" >&2; exit 1; }
+    echo "setup: adding deb-src entries beside the machine's deb entries"
+    as_root tee /etc/apt/sources.list.d/kz8-deb-src.sources >/dev/null <<<"$entries"
     return 0
   fi
   return 1

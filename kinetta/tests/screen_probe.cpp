@@ -1,5 +1,9 @@
 #include "screen_probe.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
 
 namespace kz8::testing {
 
@@ -28,6 +32,34 @@ bool showsImageAt(const PpmImage& screen, const PpmImage& expected, int left, in
 
 size_t differingPixels(const PpmImage& screen, const PpmImage& expected, int left, int top) {
     return countDifferences(screen, expected, left, top, RECT{});
+}
+
+double meanDifference(const PpmImage& screen, const PpmImage& expected, int left, int top,
+                      const RECT& within) {
+    double total = 0;
+    size_t counted = 0;
+    for (int y = 0; y < expected.height; ++y)
+        for (int x = 0; x < expected.width; ++x) {
+            const int sx = left + x, sy = top + y;
+            if (!inside(within, sx, sy) || sx >= screen.width || sy >= screen.height) continue;
+            const Rgb a = screen.at(sx, sy), b = expected.at(x, y);
+            total += std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+            ++counted;
+        }
+    return counted ? total / (3.0 * double(counted)) : 255.0;
+}
+
+double closestClipFrameDifference(const PpmImage& screen, int left, int top) {
+    double closest = 255.0;
+    for (int frame = 1;; ++frame) {
+        char name[64];
+        std::snprintf(name, sizeof name, "cards/clip-frames/%02d.ppm", frame);
+        const PpmImage image = fixtureImage(name);
+        if (image.width == 0) break;
+        const RECT all{left, top, left + image.width, top + image.height};
+        closest = std::min(closest, meanDifference(screen, image, left, top, all));
+    }
+    return closest;
 }
 
 PpmImage fixtureImage(const std::string& name) {

@@ -1,9 +1,14 @@
 // The card player program's own process-wide data, beside PlayerState: the
-// instance, the one window, the turn flag and the two bars.
+// instance, the one window, the two bars and the card's sequence with the
+// stage that carries it out on the window.
 #pragma once
 
 #include <windows.h>
 
+#include <memory>
+
+#include "kinetta/win32/player_stage.h"
+#include "player/portable/card_sequence_machine.h"
 #include "player/win32/button_bar.h"
 #include "player/win32/link_bar.h"
 
@@ -12,10 +17,11 @@ namespace kz8 {
 struct PlayerProgram {
     HINSTANCE instance = nullptr;
     HWND mainWindow = nullptr;
-    // A turn asked for with the Turn button is under way; the buttons rest.
-    bool turning = false;
     ButtonBar buttons;
     LinkBar link;
+    PlayerStage stage;
+    // Made once the card is unpacked, when its media flags are known.
+    std::unique_ptr<CardSequenceMachine> sequence;
 };
 
 PlayerProgram& playerProgram();

@@ -1,7 +1,6 @@
 #include "player_window.h"
 
 #include "button_actions.h"
-#include "card_painting.h"
 #include "card_sequence.h"
 #include "player/win32/media_window.h"
 #include "player/win32/player_resources.h"
@@ -46,6 +45,7 @@ void routeMouse(UINT message, WPARAM keys, LPARAM position) {
 HWND CreatePlayerWindow(HINSTANCE instance) {
     if (!registerPlayerClass(instance)) return nullptr;
     PlayerProgram& program = playerProgram();
+    CreateCardSequence();
     // The create message arms the start timer before this returns.
     program.mainWindow = CreateWindowExA(0, kPlayerWindowClass, kPlayerWindowTitle,
                                          WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr, nullptr,
@@ -59,14 +59,21 @@ HWND CreatePlayerWindow(HINSTANCE instance) {
 }
 
 LRESULT CALLBACK PlayerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (playerProgram().turning && message == WM_MOUSEMOVE)
-        return DefWindowProcA(window, message, wParam, lParam);
+    PlayerProgram& program = playerProgram();
+    const bool turning = program.sequence && program.sequence->turning();
+    if (turning && message == WM_MOUSEMOVE) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
         case WM_CREATE:
-            ArmStartTimer(window);
+            program.mainWindow = window;  // the timers go to it before creation returns
+            if (program.sequence) program.sequence->onCreated();
             break;
         case WM_DESTROY:
             CleanupPlayer();
+            return 0;
+        case WM_ENDSESSION:
+            // The session may end the process as soon as this returns: the
+            // temporary files go now, as on a close.
+            if (wParam) CleanupPlayer();
             return 0;
         case WM_PAINT:
             PaintCard(window);
@@ -76,7 +83,7 @@ LRESULT CALLBACK PlayerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             if ((wParam & kSystemCommandMask) == SC_SCREENSAVE) return 1;
             break;
         case WM_TIMER:
-            OnPlayerTimer(window, wParam);
+            OnPlayerTimer(wParam);
             break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:

@@ -88,13 +88,15 @@ static bool isAsciiLetterOrDigit(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-bool isSafeVideoSuffix(const std::string& suffix) {
+std::string videoExtensionOf(const std::string& suffix) {
     constexpr size_t kMaxExtensionLetters = 10;
-    if (suffix.size() < 2 || suffix.size() > 1 + kMaxExtensionLetters) return false;
-    if (suffix[0] != '.') return false;
-    for (size_t i = 1; i < suffix.size(); ++i)
-        if (!isAsciiLetterOrDigit(suffix[i])) return false;
-    return true;
+    const size_t dot = suffix.rfind('.');
+    if (dot == std::string::npos) return {};
+    const size_t letters = suffix.size() - dot - 1;
+    if (letters < 1 || letters > kMaxExtensionLetters) return {};
+    for (size_t i = dot + 1; i < suffix.size(); ++i)
+        if (!isAsciiLetterOrDigit(suffix[i])) return {};
+    return suffix.substr(dot);
 }
 
 }  // namespace kz8

@@ -71,8 +71,10 @@ std::optional<CardHeaderBlock> parseCardHeaderBlock(const uint8_t* bytes, size_t
 std::vector<uint8_t> encodeCardTrailer(const CardTrailer& trailer);
 std::vector<uint8_t> encodeCardHeaderBlock(const CardHeaderBlock& block);
 
-// A file-name extension only: a dot and 1 to 10 letters or digits. The suffix
-// comes from an untrusted file and becomes part of a path we write to.
-bool isSafeVideoSuffix(const std::string& suffix);
+// The file-name extension that ends a video suffix ("_1.avi" gives ".avi"):
+// its final dot and the 1 to 10 letters or digits after it; empty when the
+// suffix does not end in one. The suffix comes from an untrusted file, and
+// only the extension it yields ever becomes part of a path we write to.
+std::string videoExtensionOf(const std::string& suffix);
 
 }  // namespace kz8

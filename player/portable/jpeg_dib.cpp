@@ -30,6 +30,7 @@ struct JpegErrorManager {
     jpeg_error_mgr library;
     std::jmp_buf failure;
     char message[kJpegMessageSize];
+    bool sawEndOfFile;
 };
 
 [[noreturn]] void jumpToFailure(j_common_ptr cinfo) {
@@ -39,10 +40,24 @@ struct JpegErrorManager {
 }
 
 // Warnings stay quiet, except that a picture cut short is a failure: the
-// library would otherwise fill the missing rows with grey and call it a picture.
+// library would otherwise fill the missing rows with grey and call it a
+// picture. The end of the file alone is no loss (many writers leave out the
+// end marker); only when the decoder then had to make up data, which the
+// Huffman decoders report as a marker hit and the arithmetic one does not
+// report at all, is the picture cut.
 void filterWarning(j_common_ptr cinfo, int level) {
     constexpr int kWarningLevel = -1;
-    if (level == kWarningLevel && cinfo->err->msg_code == JWRN_JPEG_EOF) jumpToFailure(cinfo);
+    if (level != kWarningLevel) return;
+    auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF) {
+        manager->sawEndOfFile = true;
+        if (!cinfo->is_decompressor ||
+            reinterpret_cast<j_decompress_ptr>(cinfo)->arith_code)
+            jumpToFailure(cinfo);
+    } else if (code == JWRN_HIT_MARKER && manager->sawEndOfFile) {
+        jumpToFailure(cinfo);
+    }
 }
 
 // Owns the decompressor; destroying it frees everything the library allocated.
@@ -92,10 +107,12 @@ bool planDib(jpeg_decompress_struct& info, DibPlan& plan) {
     plan.colourCount = colour ? 0 : kGreyRampEntries;
     plan.width = info.image_width;
     plan.height = info.image_height;
+    if (plan.width > kMaxPictureSide || plan.height > kMaxPictureSide) return false;
     plan.stride = dibRowStride(plan.width, plan.bitCount);
     if (plan.stride == 0 || plan.height == 0) return false;
     plan.pixelOffset = kDibHeaderSize + kDibColourEntrySize * plan.colourCount;
     const uint64_t image = uint64_t(plan.stride) * plan.height;
+    if (image > kMaxPictureBytes) return false;
     if (image > std::numeric_limits<uint32_t>::max() - plan.pixelOffset) return false;
     if (image > std::numeric_limits<size_t>::max() - plan.pixelOffset) return false;
     plan.totalSize = plan.pixelOffset + size_t(image);
@@ -154,7 +171,11 @@ bool runDecoder(Decompressor& d, std::FILE* file, const JpegInput& input,
     else
         jpeg_mem_src(&info, input.data, static_cast<unsigned long>(input.size));
     jpeg_read_header(&info, TRUE);
-    if (!planDib(info, plan)) return false;
+    if (!planDib(info, plan)) {
+        std::snprintf(d.error.message, kJpegMessageSize, "picture of %u x %u is too large to draw",
+                      unsigned(info.image_width), unsigned(info.image_height));
+        return false;
+    }
 
     uint8_t* bytes = allocate(plan.totalSize);
     if (!bytes) return false;

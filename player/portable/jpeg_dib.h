@@ -27,6 +27,14 @@ struct JpegInput {
     long workingMemoryLimit = 0;
 };
 
+// The largest picture we decode. GDI coordinates are 16-bit on the Windows
+// line this product ships for, so SetDIBitsToDevice, StretchDIBits and the
+// reveal's compatible bitmap address at most 32767 pixels a side; and one
+// global block of more than 256 MiB is beyond what a 32-bit process can count
+// on. A header beyond either is refused before anything is allocated.
+constexpr uint32_t kMaxPictureSide = 32767;
+constexpr uint64_t kMaxPictureBytes = uint64_t(256) << 20;
+
 // Writes the DIB into what `allocate` gave; false on any failure (file
 // missing, not a JPEG, corrupt, cut short, out of memory). After a failure
 // the allocated bytes belong to no picture and the caller frees them.

@@ -105,8 +105,8 @@ TEST(JpegDib, GreyPicturesBecomeEightBitWithAGreyRamp) {
 }
 
 TEST(JpegDib, DamagedOrMissingFilesGiveNoPicture) {
-    const char* cases[] = {"truncated.jpg", "corrupt.jpg", "junk-front.jpg", "no-such-file.jpg",
-                           "sound.wav"};
+    const char* cases[] = {"truncated.jpg", "cut-near-end.jpg", "corrupt.jpg", "junk-front.jpg",
+                           "no-such-file.jpg", "sound.wav"};
     for (const char* name : cases) {
         std::string error;
         EXPECT_FALSE(decodeJpegFile(card(name), &error)) << name;
@@ -124,6 +124,25 @@ TEST(JpegDib, MemoryAndFileDecodingAgree) {
 
     EXPECT_FALSE(decodeJpegMemory(bytes->data(), 0));
     EXPECT_FALSE(decodeJpegMemory(bytes->data(), bytes->size() / 3)) << "cut short";
+}
+
+TEST(JpegDib, APictureWithoutItsEndMarkerIsWhole) {
+    auto whole = decodeJpegFile(card("card-rgb.jpg"));
+    std::string error;
+    auto unended = decodeJpegFile(card("no-end-marker.jpg"), &error);
+    ASSERT_TRUE(whole);
+    ASSERT_TRUE(unended) << error;
+    EXPECT_EQ(unended->bytes(), whole->bytes());
+}
+
+TEST(JpegDib, APictureTooLargeToDrawIsRefusedBeforeAllocation) {
+    JpegInput input;
+    input.path = card("huge.jpg");
+    bool asked = false;
+    std::string error;
+    EXPECT_FALSE(decodeJpegIntoDib(input, [&](size_t) -> uint8_t* { asked = true; return nullptr; }, &error));
+    EXPECT_FALSE(asked) << "60000 x 60000 was allocated for";
+    EXPECT_NE(error.find("too large"), std::string::npos) << error;
 }
 
 TEST(JpegDib, RefusedAllocationFailsCleanly) {

@@ -88,9 +88,9 @@ HGLOBAL extractPicture(Win32PackageSource& source, const std::string& folder, ui
 
 void setFlags(PlayerState& state, const CardPackageIndex& index) {
     const CardHeader& h = index.block.header;
-    // A suffix that is not a plain extension could name a path outside the
-    // temporary folder: such a card plays without its clip.
-    state.hasVideo = h.hasVideo() && isSafeVideoSuffix(h.videoSuffix);
+    // Only the suffix's final extension is used, so the clip's path stays in
+    // the temporary folder; a suffix without one drops the clip.
+    state.hasVideo = h.hasVideo() && !videoExtensionOf(h.videoSuffix).empty();
     UINT devices = (gWaveDeviceCount ? gWaveDeviceCount : waveOutGetNumDevs)();
     state.hasAudio = h.hasSound() && devices > 0;
     state.audioKind = h.audioKind;
@@ -150,7 +150,7 @@ bool extractCardPackageFrom(const std::string& cardPath, PlayerState& state) {
 
     if (state.hasVideo) {
         uint32_t n = drawNumber(now, kVideoSeedOffset);
-        std::string path = extractPart(source, folder, n, h.videoSuffix, h.videoOffset,
+        std::string path = extractPart(source, folder, n, videoExtensionOf(h.videoSuffix), h.videoOffset,
                                        uint64_t(h.videoSize));
         if (path.empty()) return failExtraction(state);
         storePath(state.videoPath, path);

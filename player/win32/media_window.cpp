@@ -27,6 +27,18 @@ void PlayMediaFromStart(HWND media) {
     SendMessageA(media, kMciPlay, 0, 0);
 }
 
+void GiveFocusBackFrom(HWND media, HWND owner) {
+    if (GetFocus() == owner) return;
+    SetFocus(owner);
+    // Taking the focus raises the owner's window on the screen under Wine,
+    // over the clip it owns, although the window order still has the clip
+    // first; showing the clip again puts it back on top, as Windows keeps it.
+    if (!media || !IsWindowVisible(media)) return;
+    constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(media, nullptr, 0, 0, 0, 0, kKeepPlace | SWP_NOZORDER | SWP_HIDEWINDOW);
+    SetWindowPos(media, HWND_TOP, 0, 0, 0, 0, kKeepPlace | SWP_SHOWWINDOW);
+}
+
 void PauseMedia(HWND media) { SendMessageA(media, kMciPause, 0, 0); }
 
 void CloseMedia(HWND media) { SendMessageA(media, WM_CLOSE, 0, 0); }

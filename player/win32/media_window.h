@@ -30,6 +30,9 @@ bool MediaCanPlay(HWND media);
 // Moves the window, frame included, to `screenRect` and shows it.
 void ShowMediaAt(HWND media, const RECT& screenRect);
 void PlayMediaFromStart(HWND media);  // seek to 0, then play
+// The keyboard focus back to the media window's owner, the clip staying in
+// sight above it.
+void GiveFocusBackFrom(HWND media, HWND owner);
 void PauseMedia(HWND media);
 void CloseMedia(HWND media);  // destroys the window and closes the device
 

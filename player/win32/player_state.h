@@ -12,8 +12,6 @@ namespace kz8 {
 
 constexpr size_t kPlayerPathSize = 260;
 
-enum DisplayState : int32_t { kShowingFront = 0, kShowingBack = 1, kRevealPending = 2 };
-
 struct PlayerState {
     char videoPath[kPlayerPathSize];
     char audioPath[kPlayerPathSize];
@@ -26,7 +24,7 @@ struct PlayerState {
     int32_t hasAudio;
     int32_t audioKind;
     uint8_t reservedRecord[kCardReservedSize];
-    int32_t displayState;
+    int32_t displayState;  // a DisplayState, kept by the card's sequence
 };
 
 PlayerState& playerState();

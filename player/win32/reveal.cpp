@@ -50,38 +50,56 @@ void runPass(HDC target, HDC source, int x, int y, uint32_t w, uint32_t h,
     SetBkColor(target, oldBack);
 }
 
-void dissolve(HDC target, HDC source, int x, int y, uint32_t w, uint32_t h) {
-    // The order continues the generator seeded at start-up, as the card's
-    // tile order always has.
-    const std::vector<uint32_t> order =
-        tileVisitingOrder(tileGridFor(w, h).count(), [] { return cardRand(); });
-    for (int pass = 0; pass < kRevealPassCount; ++pass) {
-        runPass(target, source, x, y, w, h, order, revealThreshold(pass));
-        if (gPassHook) {
-            GdiFlush();
-            gPassHook(pass, revealThreshold(pass));
-        }
-    }
-}
-
 }  // namespace
 
 void setRevealPassHook(RevealPassHook hook) { gPassHook = hook; }
 
-BOOL RevealDib(HDC dc, HGLOBAL oldDib, HGLOBAL newDib, int left, int top, int, int) {
-    if (!dc || !oldDib || !newDib) return FALSE;
+bool Dissolve::prepare(HDC like, HGLOBAL newDib, int left, int top) {
+    release();
     GlobalLockGuard lock(newDib);
     auto view = viewDib(lock);
-    if (!view) return FALSE;
-    const uint32_t w = view->width(), h = view->height();
-
-    CreatedDc memory(CreateCompatibleDC(dc));
-    Bitmap picture(CreateCompatibleBitmap(dc, int(w), int(h)));
-    if (!memory || !picture) return FALSE;
-    SetDIBits(dc, picture.get(), 0, h, view->pixels(),
+    if (!view) return false;
+    width_ = view->width();
+    height_ = view->height();
+    left_ = left;
+    top_ = top;
+    CreatedDc memory(CreateCompatibleDC(like));
+    Bitmap picture(CreateCompatibleBitmap(like, int(width_), int(height_)));
+    if (!memory || !picture) return false;
+    SetDIBits(like, picture.get(), 0, height_, view->pixels(),
               reinterpret_cast<const BITMAPINFO*>(view->bytes()), DIB_RGB_COLORS);
-    SelectionGuard selected(memory.get(), picture.get());
-    dissolve(dc, memory.get(), left, top, w, h);
+    previous_ = SelectObject(memory.get(), picture.get());
+    memory_ = std::move(memory);
+    picture_ = std::move(picture);
+    // The order continues the generator seeded at start-up, as the card's
+    // tile order always has.
+    order_ = tileVisitingOrder(tileGridFor(width_, height_).count(), [] { return cardRand(); });
+    return true;
+}
+
+void Dissolve::drawPass(HDC target, int pass) const {
+    if (!memory_ || !target) return;
+    runPass(target, memory_.get(), left_, top_, width_, height_, order_, revealThreshold(pass));
+    if (gPassHook) {
+        GdiFlush();
+        gPassHook(pass, revealThreshold(pass));
+    }
+}
+
+void Dissolve::release() {
+    if (memory_ && previous_) SelectObject(memory_.get(), previous_);
+    previous_ = nullptr;
+    memory_.reset();
+    picture_.reset();
+    order_.clear();
+}
+
+BOOL RevealDib(HDC dc, HGLOBAL oldDib, HGLOBAL newDib, int left, int top, int, int) {
+    if (!dc || !oldDib || !newDib) return FALSE;
+    Dissolve dissolve;
+    if (!dissolve.prepare(dc, newDib, left, top)) return FALSE;
+    for (int pass = 0; pass < kRevealPassCount; ++pass) dissolve.drawPass(dc, pass);
+    dissolve.release();
     return TRUE;
 }
 

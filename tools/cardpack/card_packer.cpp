@@ -131,7 +131,7 @@ Outcome makeCard(const MakeRequest& r) {
         parts.videoSuffix = fs::path(r.video).extension().string();
         if (parts.videoSuffix.size() > kVideoSuffixMaxLength)
             return failure("video suffix " + parts.videoSuffix + " is longer than 11 characters");
-        if (!isSafeVideoSuffix(parts.videoSuffix))
+        if (videoExtensionOf(parts.videoSuffix).empty())
             return failure("video file " + r.video +
                            " needs an extension of 1 to 10 letters or digits");
         parts.videoLeft = r.videoLeft, parts.videoTop = r.videoTop;
@@ -227,8 +227,9 @@ Outcome extractCard(const std::string& card, const std::string& folder) {
     bool ok = writePart("front.jpg", h.frontOffset, h.frontSize) &&
               writePart("back.jpg", index->block.back.backOffset, index->block.back.backSize);
     if (ok && h.hasVideo()) {
-        // The suffix came from the card: use it only when it is a plain extension.
-        std::string suffix = isSafeVideoSuffix(h.videoSuffix) ? h.videoSuffix : ".bin";
+        // The suffix came from the card: only its extension names the file.
+        std::string suffix = videoExtensionOf(h.videoSuffix);
+        if (suffix.empty()) suffix = ".bin";
         ok = writePart("video" + suffix, h.videoOffset, uint64_t(h.videoSize));
     }
     if (ok && h.hasSound()) {

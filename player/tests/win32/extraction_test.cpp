@@ -165,10 +165,14 @@ TEST_F(Extraction, OptionalPartsFollowTheirSizesKindsAndSuffixes) {
          }, false, false, nullptr, 0},
         {"sound of kind 2", [](CardContents& s) { s.parts.audioKind = 2; }, true, true, "_", 2},
         {"WAVE sound", [](CardContents& s) { s.parts.audioKind = kAudioWave; }, true, true, ".wav", 2},
-        {"hostile suffix", [](CardContents& s) { s.parts.videoSuffix = "\\..\\x.avi"; }, false, true,
-         ".mp3", 1},
-        {"drive in suffix", [](CardContents& s) { s.parts.videoSuffix = "C:x.av"; }, false, true,
-         ".mp3", 1},
+        {"suffix with a path", [](CardContents& s) { s.parts.videoSuffix = "\\..\\..\\x.avi"; }, true,
+         true, ".mp3", 2},
+        {"suffix of the authoring tool", [](CardContents& s) { s.parts.videoSuffix = "_1.avi"; }, true,
+         true, ".mp3", 2},
+        {"drive in suffix", [](CardContents& s) { s.parts.videoSuffix = "C:x.av"; }, true, true,
+         ".mp3", 2},
+        {"suffix without extension", [](CardContents& s) { s.parts.videoSuffix = "_clip"; }, false,
+         true, ".mp3", 1},
     };
     for (Case& c : cases) {
         CardContents card;
@@ -186,8 +190,10 @@ TEST_F(Extraction, OptionalPartsFollowTheirSizesKindsAndSuffixes) {
         else
             EXPECT_TRUE(audio.empty()) << c.name;
         EXPECT_EQ(filesIn(temp_).size(), c.filesLeft) << c.name;
-        EXPECT_TRUE(filesIn(root_ + "..\\").size() > 0);
-        EXPECT_EQ(GetFileAttributesA((root_ + "x.avi").c_str()), INVALID_FILE_ATTRIBUTES)
+        // Only our own media names, only in the temporary folder.
+        for (const std::string& name : filesIn(temp_))
+            EXPECT_EQ(name.rfind("kz8_", 0), 0u) << c.name << ": " << name;
+        EXPECT_EQ(filesIn(root_), (std::vector<std::string>{"card.exe", "tmp dir"}))
             << c.name << ": nothing is written outside the temporary folder";
         releasePlayerMedia(state_);
     }
