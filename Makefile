@@ -1,5 +1,7 @@
 # Entry points for people and CI. The build itself is CMake (CMakePresets.json).
-#   make check   install what is missing, build every tree, run every test
+#   make check   install what is missing, check the formatting of the files the
+#                last commit and the working tree change, build every tree,
+#                run every test
 #   make native | native-fuzz | win64 | win32    build one tree
 #   make test-native | test-fuzz | test-win64 | test-win32    test one tree
 #   make deps    only the set-up (packages, cached cross builds)
@@ -12,6 +14,7 @@ TREES := native native-fuzz win64 win32
 .PHONY: check deps clean bench $(TREES) test-native test-fuzz test-win64 test-win32
 
 check: deps
+	@scripts/check-format.sh
 	@$(MAKE) --no-print-directory $(TREES)
 	@$(MAKE) --no-print-directory test-native test-fuzz test-win64 test-win32
 

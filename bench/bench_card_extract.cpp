@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "player/portable/stdio_file.h"
+#include "common/portable/stdio_file.h"
 #include "tools/cardpack/card_packer.h"
 
 namespace {

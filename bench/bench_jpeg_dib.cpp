@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "player/portable/jpeg_dib.h"
+#include "common/portable/jpeg_dib.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ void compare(const std::string& name, const std::string& file, int repeats) {
 int main() {
     const std::string card = "bench-card-580x380.jpg", photo = "bench-photo-12mp.jpg";
     if (!run("test -f " + card + " || convert -size 580x380 -seed 1 plasma: -quality 90 " + card) ||
-        !run("test -f " + photo + " || convert -size 4000x3000 -seed 2 plasma: -quality 90 " + photo)) {
+        !run("test -f " + photo + " || convert -size 4000x3000 -seed 2 plasma: -quality 90 " +
+             photo)) {
         std::printf("cannot make the pictures (ImageMagick)\n");
         return 1;
     }

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/portable/dib.h"
-#include "player/portable/jpeg_dib.h"
+#include "common/portable/jpeg_dib.h"
 
 namespace {
 constexpr size_t kLargestPicture = 64u << 20;

@@ -1,4 +1,4 @@
-#include "bit_reader.h"
+#include "audio/portable/bit_reader.h"
 
 namespace kz8::audio {
 

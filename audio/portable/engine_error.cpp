@@ -1,4 +1,4 @@
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 
 #include <atomic>
 

@@ -1,4 +1,4 @@
-#include "frame_decoder.h"
+#include "audio/portable/frame_decoder.h"
 
 #include <mpg123.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 
 namespace kz8::audio {
 
@@ -62,8 +62,8 @@ void FrameDecoder::prepare(const DecoderSettings& settings) {
 void FrameDecoder::configureHandle() {
     // Frames arrive one by one from our own reader, which has already skipped
     // tags and junk; the decoder must neither trim nor resync on its own.
-    mpg123_param(handle_, MPG123_FLAGS,
-                 monoFlags(settings_) | MPG123_QUIET | MPG123_NO_RESYNC, 0.0);
+    mpg123_param(handle_, MPG123_FLAGS, monoFlags(settings_) | MPG123_QUIET | MPG123_NO_RESYNC,
+                 0.0);
     mpg123_param(handle_, MPG123_DOWN_SAMPLE, settings_.downSample, 0.0);
     mpg123_param(handle_, MPG123_OUTSCALE, 0, double(settings_.outputScale) / kFullOutputScale);
     mpg123_param(handle_, MPG123_REMOVE_FLAGS, MPG123_GAPLESS, 0.0);

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "block_output.h"
-#include "decoder_settings.h"
-#include "mp3_stream_reader.h"
+#include "audio/portable/block_output.h"
+#include "audio/portable/decoder_settings.h"
+#include "audio/portable/mp3_stream_reader.h"
 
 struct mpg123_handle_struct;
 

@@ -1,4 +1,4 @@
-#include "frame_header.h"
+#include "audio/portable/frame_header.h"
 
 namespace kz8::audio {
 
@@ -71,9 +71,15 @@ constexpr int32_t kLayer23Factor = 144000;    // 1152 samples / 8 bits, in kbit/
 // Time per frame by rate index. The first six are the values this engine has
 // always used (1152 or 576 samples × 1000 / rate, rounded to single
 // precision); the MPEG-2.5 rates follow the same rule with 576 samples.
-constexpr double kTimePerFrame[kRateCount] = {
-    26.12244987487793, 24.0, 36.0, 26.12244987487793, 24.0, 36.0,
-    double(float(576.0 * 1000.0 / 11025.0)), 48.0, 72.0};
+constexpr double kTimePerFrame[kRateCount] = {26.12244987487793,
+                                              24.0,
+                                              36.0,
+                                              26.12244987487793,
+                                              24.0,
+                                              36.0,
+                                              double(float(576.0 * 1000.0 / 11025.0)),
+                                              48.0,
+                                              72.0};
 
 }  // namespace
 
@@ -84,7 +90,8 @@ int32_t FrameHeader::bitrateKbps() const {
 
 bool isValidHeaderWord(uint32_t h) {
     return (h & kSyncMask) == kSyncMask && (h & kAllOnesMask) != kAllOnesMask &&
-           field(h, kLayerShift, 3) != 0 && int32_t(field(h, kBitrateShift, 15)) != kBadBitrateIndex &&
+           field(h, kLayerShift, 3) != 0 &&
+           int32_t(field(h, kBitrateShift, 15)) != kBadBitrateIndex &&
            int32_t(field(h, kRateShift, 3)) != kReservedRate;
 }
 
@@ -104,7 +111,8 @@ bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& hd) {
         hd.layer = 4 - int32_t(field(h, kLayerShift, 3));
         const int32_t rateBits = int32_t(field(h, kRateShift, 3));
         if (rateBits == kReservedRate) return false;
-        hd.rateIndex = rateBits + (hd.isMpeg25 ? 2 * kRatesPerVersion : hd.isLsf * kRatesPerVersion);
+        hd.rateIndex =
+            rateBits + (hd.isMpeg25 ? 2 * kRatesPerVersion : hd.isLsf * kRatesPerVersion);
         if (hd.rateIndex >= kRateCount) return false;
     }
     hd.hasCrc = 1 - bit(h, kProtectionBit);
@@ -129,7 +137,8 @@ bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& hd) {
     switch (hd.layer) {
         case 1:
             hd.jointBound = joint ? jointFromExtension : kLayer1Subbands;
-            bodySize = ((br * kLayer1SlotFactor / fs) + hd.padding) * kLayer1SlotBytes - kHeaderSize;
+            bodySize =
+                ((br * kLayer1SlotFactor / fs) + hd.padding) * kLayer1SlotBytes - kHeaderSize;
             break;
         case 2:
             hd.subbandLimit = kSubbandLimits[layer2AllocTable(hd)];
@@ -137,12 +146,11 @@ bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& hd) {
             bodySize = br * kLayer23Factor / fs + hd.padding - kHeaderSize;
             break;
         case 3:
-            hd.sideInfoSize = kSideInfoSizes[hd.isLsf][hd.channels == 1 ? 1 : 0] +
-                              (hd.hasCrc ? kCrcSize : 0);
+            hd.sideInfoSize =
+                kSideInfoSizes[hd.isLsf][hd.channels == 1 ? 1 : 0] + (hd.hasCrc ? kCrcSize : 0);
             bodySize = br * kLayer23Factor / (fs << hd.isLsf) + hd.padding - kHeaderSize;
             break;
-        default:
-            return false;
+        default: return false;
     }
     // Version, layer and rate always come from one header, so every length
     // is a legal one; the buffers are sized for exactly those, and this keeps

@@ -1,6 +1,6 @@
-#include "mp3_stream_reader.h"
+#include "audio/portable/mp3_stream_reader.h"
 
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 
 #include <algorithm>
 #include <cstring>
@@ -92,7 +92,8 @@ bool Mp3StreamReader::readWord(uint32_t& word) {
 uint32_t Mp3StreamReader::skipId3Tag() {
     uint8_t rest[kId3FlagBytes + kId3SizeBytes];
     uint32_t got = 0;
-    if (!source_->read(rest, sizeof rest, got) || got != sizeof rest) throwEngineError(kErrorStream);
+    if (!source_->read(rest, sizeof rest, got) || got != sizeof rest)
+        throwEngineError(kErrorStream);
     uint32_t tagSize = 0;
     for (int i = 0; i < kId3SizeBytes; ++i)
         tagSize = (tagSize << kSynchsafeBits) | (rest[kId3FlagBytes + i] & kSynchsafeMask);

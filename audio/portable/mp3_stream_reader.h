@@ -8,11 +8,11 @@
 // throw it as an integer (engine_error.h), except where a result says more.
 #pragma once
 
-#include "bit_reader.h"
-#include "byte_source.h"
-#include "frame_header.h"
-#include "playback_params.h"
-#include "stdio_file_source.h"
+#include "audio/portable/bit_reader.h"
+#include "audio/portable/byte_source.h"
+#include "audio/portable/frame_header.h"
+#include "audio/portable/playback_params.h"
+#include "audio/portable/stdio_file_source.h"
 
 #include <array>
 #include <cstdint>
@@ -21,9 +21,9 @@
 namespace kz8::audio {
 
 enum ReadResult : int {
-    kFrameRead = 1,      // a header is decoded and its body is in the current buffer
-    kNoFrame = 0,        // nothing usable found in this call; calling again continues
-    kEndOfStream = -2,   // a read brought no bytes or failed
+    kFrameRead = 1,     // a header is decoded and its body is in the current buffer
+    kNoFrame = 0,       // nothing usable found in this call; calling again continues
+    kEndOfStream = -2,  // a read brought no bytes or failed
 };
 
 // Room before each body for bit-reservoir bytes of earlier frames.
@@ -90,7 +90,9 @@ private:
     };
     enum class ScanResult { Found, NotFound, End };
 
-    const uint8_t* bufferAt(BodyPlace place) const { return buffers_[place.buffer].data() + place.offset; }
+    const uint8_t* bufferAt(BodyPlace place) const {
+        return buffers_[place.buffer].data() + place.offset;
+    }
     uint8_t* bufferAt(BodyPlace place) { return buffers_[place.buffer].data() + place.offset; }
 
     std::unique_ptr<ByteSource> openSource();

@@ -3,7 +3,7 @@
 // leave a device or file open.
 #pragma once
 
-#include "block_output.h"
+#include "audio/portable/block_output.h"
 
 namespace kz8::audio {
 

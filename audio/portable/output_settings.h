@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "pcm_format.h"
-#include "pcm_sink.h"
+#include "audio/portable/pcm_format.h"
+#include "audio/portable/pcm_sink.h"
 
 namespace kz8::audio {
 

@@ -3,8 +3,8 @@
 // the rest. The player adds its own links (owner, PCM sink, window) itself.
 #pragma once
 
-#include "pcm_sink.h"
-#include "stream_source.h"
+#include "audio/portable/pcm_sink.h"
+#include "audio/portable/stream_source.h"
 
 #include <cstdint>
 #include <optional>
@@ -47,8 +47,8 @@ struct PlaybackParams {
     uint32_t sourceUserValue = 0;
     // The player's own links: set by the player, never by the reader.
     AudioPlayer* owner = nullptr;
-    PcmSink sink;                  // the two sink functions and sinkContext
-    void* ownerWindow = nullptr;   // an HWND; DirectSound's cooperative window
+    PcmSink sink;                 // the two sink functions and sinkContext
+    void* ownerWindow = nullptr;  // an HWND; DirectSound's cooperative window
 };
 
 }  // namespace kz8::audio

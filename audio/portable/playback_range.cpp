@@ -1,6 +1,6 @@
-#include "playback_range.h"
+#include "audio/portable/playback_range.h"
 
-#include "output_settings.h"
+#include "audio/portable/output_settings.h"
 
 namespace kz8::audio {
 

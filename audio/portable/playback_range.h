@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "playback_params.h"
+#include "audio/portable/playback_params.h"
 
 namespace kz8::audio {
 
@@ -19,9 +19,9 @@ void storeRange(PlaybackParams& params, uint32_t startMs, uint32_t endMs);
 void convertRange(PlaybackParams& params, double timePerFrameMs);
 
 struct RateChoice {
-    int32_t downSample = 0;  // 0 1:1, 1 2:1
-    int32_t sampleRate = 0;  // the output rate
-    int32_t forcedRate = -1; // -1: follow the stream
+    int32_t downSample = 0;   // 0 1:1, 1 2:1
+    int32_t sampleRate = 0;   // the output rate
+    int32_t forcedRate = -1;  // -1: follow the stream
 };
 
 // The output rate for a stream: full rate, except that a stream above

@@ -1,4 +1,4 @@
-#include "player_state.h"
+#include "audio/portable/player_state.h"
 
 namespace kz8::audio {
 

@@ -1,6 +1,6 @@
-#include "sink_output.h"
+#include "audio/portable/sink_output.h"
 
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 
 namespace kz8::audio {
 

@@ -2,9 +2,9 @@
 // accept the opening call, and every block goes to its data function.
 #pragma once
 
-#include "output_device.h"
-#include "pcm_format.h"
-#include "pcm_sink.h"
+#include "audio/portable/output_device.h"
+#include "audio/portable/pcm_format.h"
+#include "audio/portable/pcm_sink.h"
 
 namespace kz8::audio {
 

@@ -1,4 +1,4 @@
-#include "stdio_file_source.h"
+#include "audio/portable/stdio_file_source.h"
 
 #include <cstdio>
 #include <limits>

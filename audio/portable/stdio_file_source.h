@@ -2,7 +2,7 @@
 // that has no platform file of its own (the Windows trees use CreateFile).
 #pragma once
 
-#include "byte_source.h"
+#include "audio/portable/byte_source.h"
 
 namespace kz8::audio {
 

@@ -1,4 +1,4 @@
-#include "stream_source.h"
+#include "audio/portable/stream_source.h"
 
 namespace kz8::audio {
 

@@ -2,7 +2,7 @@
 // before the source is opened. Each returns a success byte (non-zero = done).
 #pragma once
 
-#include "byte_source.h"
+#include "audio/portable/byte_source.h"
 
 #include <cstdint>
 

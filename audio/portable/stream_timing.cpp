@@ -1,7 +1,7 @@
 // Time and seeking of the open stream. Both assume a constant bitrate and use
 // the header of the last frame read, so a tag or a variable bitrate makes
 // them approximate.
-#include "mp3_stream_reader.h"
+#include "audio/portable/mp3_stream_reader.h"
 
 #include <limits>
 

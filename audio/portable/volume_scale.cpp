@@ -1,4 +1,4 @@
-#include "volume_scale.h"
+#include "audio/portable/volume_scale.h"
 
 #include <cmath>
 

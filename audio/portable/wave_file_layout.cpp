@@ -1,4 +1,4 @@
-#include "wave_file_layout.h"
+#include "audio/portable/wave_file_layout.h"
 
 #include "common/portable/le_bytes.h"
 

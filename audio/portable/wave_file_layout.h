@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "pcm_format.h"
+#include "audio/portable/pcm_format.h"
 
 namespace kz8::audio {
 

@@ -1,6 +1,6 @@
 // Real files from lame, ffmpeg and our Layer I writer, read through the file
 // openers of this build, frame by frame against ffprobe's packet list.
-#include "mp3_stream_reader.h"
+#include "audio/portable/mp3_stream_reader.h"
 
 #include "common/testing/portable/test_files.h"
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #ifdef KZ8_AUDIO_WIN32_FILES
-#include "win32_file_source.h"
+#include "audio/win32/win32_file_source.h"
 #endif
 
 namespace kz8::audio {
@@ -62,13 +62,15 @@ using Frames = std::vector<std::pair<uint32_t, uint32_t>>;  // position, length
 
 Frames oracleFrames(const std::string& file) {
     Frames frames;
-    std::ifstream in(kz8::testing::fixturePath("mp3reader/" + file + ".frames"));
+    std::ifstream in(kz8::testkit::fixturePath("mp3reader/" + file + ".frames"));
     uint32_t pos = 0, size = 0;
     while (in >> pos >> size) frames.emplace_back(pos, size);
     return frames;
 }
 
-std::string pathOf(const std::string& file) { return kz8::testing::fixturePath("mp3reader/" + file); }
+std::string pathOf(const std::string& file) {
+    return kz8::testkit::fixturePath("mp3reader/" + file);
+}
 
 TEST(FixtureFrames, EveryFrameWhereFfprobeFindsIt) {
     for (const Opener& opener : openers()) {
@@ -106,7 +108,8 @@ TEST(FixtureFrames, EveryFrameWhereFfprobeFindsIt) {
                 // The estimate counts frames of the last header's length; for a
                 // constant bitrate it is the real count give or take one.
                 const double perFrame = reader.timePerFrame();
-                EXPECT_NEAR(reader.totalTime(), perFrame * double(expected.size()), 1.5 * perFrame) << where;
+                EXPECT_NEAR(reader.totalTime(), perFrame * double(expected.size()), 1.5 * perFrame)
+                    << where;
             }
             reader.rewind();
             EXPECT_EQ(reader.readFrame(), kFrameRead) << where << ": after rewind";

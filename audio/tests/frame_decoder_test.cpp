@@ -1,20 +1,20 @@
 // The decoder against mpg123's own decode of the same streams, frame by frame
 // through our reader, and the blocks it hands over.
-#include "frame_decoder.h"
+#include "audio/portable/frame_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
+#include "audio/portable/engine_error.h"
+#include "audio/tests/mp3_test_streams.h"
 #include "common/testing/portable/test_files.h"
-#include "engine_error.h"
-#include "mp3_test_streams.h"
 
 namespace kz8::audio {
 namespace {
 
-using kz8::testing::fixturePath;
-using kz8::testing::readFile;
+using kz8::testkit::fixturePath;
+using kz8::testkit::readFile;
 
 // Keeps every block it is given.
 struct BlockRecorder : BlockOutput {
@@ -33,7 +33,8 @@ struct BlockRecorder : BlockOutput {
 // Decodes a whole fixture through reader and decoder; calls beforeFrame(n)
 // before the n-th frame so tests can change settings mid-stream.
 template <typename Hook>
-BlockRecorder decodeFile(const std::string& name, const DecoderSettings& settings, Hook beforeFrame) {
+BlockRecorder decodeFile(const std::string& name, const DecoderSettings& settings,
+                         Hook beforeFrame) {
     PlaybackParams params;
     params.fileName = fixturePath("decoder/" + name);
     Mp3StreamReader reader(params);
@@ -145,10 +146,10 @@ TEST(FrameDecoder, RaisedOutputScaleClipsWithoutWrapping) {
 TEST(FrameDecoder, OutputScaleChangeTakesEffectFromTheNextFrame) {
     std::vector<int16_t> full = samples(decodeFile("l3-44k-vbr.mp3", {}).all());
     const int switchFrame = 20;
-    std::vector<int16_t> switched = samples(
-        decodeFile("l3-44k-vbr.mp3", {}, [&](int frame, FrameDecoder& decoder) {
-            if (frame == switchFrame) decoder.setOutputScale(kFullOutputScale / 2);
-        }).all());
+    std::vector<int16_t> switched =
+        samples(decodeFile("l3-44k-vbr.mp3", {}, [&](int frame, FrameDecoder& decoder) {
+                    if (frame == switchFrame) decoder.setOutputScale(kFullOutputScale / 2);
+                }).all());
     ASSERT_EQ(switched.size(), full.size());
     // The info frame gives no PCM, so frame 20 starts 19 frames of samples in.
     size_t boundary = size_t(switchFrame - 1) * 1152 * 2;
@@ -176,14 +177,14 @@ TEST(FrameDecoder, EightBitOutputIsUnsignedAndHalfTheSize) {
 
 TEST(FrameDecoder, EqualizerGainShapesTheSound) {
     std::vector<int16_t> flat = samples(decodeFile("l3-44k-vbr.mp3", {}).all());
-    std::vector<int16_t> muted = samples(
-        decodeFile("l3-44k-vbr.mp3", {}, [](int frame, FrameDecoder& decoder) {
-            if (frame == 0)
-                for (int band = 0; band < kEqualizerBands; ++band) {
-                    decoder.setEqualizer(0, band, 0.0);
-                    decoder.setEqualizer(1, band, 0.0);
-                }
-        }).all());
+    std::vector<int16_t> muted =
+        samples(decodeFile("l3-44k-vbr.mp3", {}, [](int frame, FrameDecoder& decoder) {
+                    if (frame == 0)
+                        for (int band = 0; band < kEqualizerBands; ++band) {
+                            decoder.setEqualizer(0, band, 0.0);
+                            decoder.setEqualizer(1, band, 0.0);
+                        }
+                }).all());
     ASSERT_EQ(muted.size(), flat.size());
     long energy = 0;
     for (int16_t s : muted) energy += std::abs(s);
@@ -213,17 +214,17 @@ TEST(FrameDecoder, AFalseFrameHeaderCostsOnlyTheFramesAroundIt) {
     const auto file = readFile(fixturePath("decoder/l3-44k-vbr.mp3"));
     const auto reference = readFile(fixturePath("decoder/l3-44k-vbr.mp3.raw"));
     ASSERT_TRUE(file && reference);
-    testing::StreamReaderRig original(*file);
+    testkit::StreamReaderRig original(*file);
     original.reader.open();
     const std::vector<uint32_t> starts = original.readAllFrameStarts();
     ASSERT_GT(starts.size(), 40u);
-    testing::Bytes data(file->begin(), file->begin() + starts[20]);
+    testkit::Bytes data(file->begin(), file->begin() + starts[20]);
     const uint8_t falseFrame[] = {0xFF, 0xF5, 0x40, 0x00};
     data.insert(data.end(), std::begin(falseFrame), std::end(falseFrame));
     data.insert(data.end(), 60, 0x55);
     data.insert(data.end(), file->begin() + starts[20], file->end());
 
-    testing::StreamReaderRig rig(data);
+    testkit::StreamReaderRig rig(data);
     rig.reader.open();
     FrameDecoder decoder;
     decoder.prepare(DecoderSettings{});
@@ -236,7 +237,7 @@ TEST(FrameDecoder, AFalseFrameHeaderCostsOnlyTheFramesAroundIt) {
     const std::vector<uint8_t> heard = recorder.all();
     const std::vector<uint8_t> tail(reference->begin() + 26 * kFrameBytes, reference->end());
     const std::vector<uint8_t> mark(tail.begin(), tail.begin() + 4 * kFrameBytes);
-    auto at = kz8::testing::findBytes(heard, mark);
+    auto at = kz8::testkit::findBytes(heard, mark);
     ASSERT_TRUE(at) << "nothing after the false header was heard";
     EXPECT_TRUE(std::equal(tail.begin(), tail.end(), heard.begin() + long(*at), heard.end()));
 }

@@ -1,19 +1,19 @@
 // Header words against the published MPEG audio tables: which words may be
 // headers, and what a decoded header says about its frame.
-#include "frame_header.h"
+#include "audio/portable/frame_header.h"
 
-#include "mp3_test_streams.h"
+#include "audio/tests/mp3_test_streams.h"
 
 #include <gtest/gtest.h>
 
 namespace kz8::audio {
 namespace {
 
-using testing::HeaderFields;
-using testing::headerWord;
-using testing::kMpeg1;
-using testing::kMpeg2;
-using testing::kMpeg25;
+using testkit::HeaderFields;
+using testkit::headerWord;
+using testkit::kMpeg1;
+using testkit::kMpeg2;
+using testkit::kMpeg25;
 
 TEST(FrameHeader, ValidityCheck) {
     struct Case {
@@ -60,12 +60,31 @@ TEST(FrameHeader, DecodesFrameLengthAndLayout) {
         {"L2 64k 32k stereo: table of 12", {kMpeg1, 2, 4, 2, 0, 0}, 2, 0, 0, 2, 2, 284, 0, 12, 12},
         {"L2 384k 48k: table of 27", {kMpeg1, 2, 14, 1, 0, 0}, 2, 0, 0, 1, 2, 1148, 0, 27, 27},
         {"L2 64k 44.1k mono: table of 27", {kMpeg1, 2, 4, 0, 0, 3}, 2, 0, 0, 0, 1, 204, 0, 27, 27},
-        {"L2 joint stereo bound", {kMpeg1, 2, 10, 0, 0, 1, false, 2}, 2, 0, 0, 0, 2, 622, 0, 12, 30},
+        {"L2 joint stereo bound",
+         {kMpeg1, 2, 10, 0, 0, 1, false, 2},
+         2,
+         0,
+         0,
+         0,
+         2,
+         622,
+         0,
+         12,
+         30},
         {"MPEG-2 L2 64k 22.05k", {kMpeg2, 2, 8, 0, 0, 0}, 2, 1, 0, 3, 2, 413, 0, 30, 30},
         {"L1 128k 44.1k CRC", {kMpeg1, 1, 4, 0, 0, 0, true}, 1, 0, 0, 0, 2, 132, 0, 32, 0},
         {"L1 joint stereo bound", {kMpeg1, 1, 4, 1, 0, 1, false, 3}, 1, 0, 0, 1, 2, 124, 0, 16, 0},
-        {"largest legal frame: MPEG-2.5 L2 160k 8k padded", {kMpeg25, 2, 14, 2, 1, 0},
-         2, 1, 1, 8, 2, kMaxBodySize, 0, 30, 30},
+        {"largest legal frame: MPEG-2.5 L2 160k 8k padded",
+         {kMpeg25, 2, 14, 2, 1, 0},
+         2,
+         1,
+         1,
+         8,
+         2,
+         kMaxBodySize,
+         0,
+         30,
+         30},
     };
     for (const DecodeCase& c : cases) {
         FrameHeader hd;
@@ -105,7 +124,8 @@ TEST(FrameHeader, RefusesFreeFormatAndKeepsLengthsWithinTheBuffers) {
 TEST(FrameHeader, TimePerFrameFollowsTheRate) {
     const double samples[kRateCount] = {1152, 1152, 1152, 576, 576, 576, 576, 576, 576};
     for (int i = 0; i < kRateCount; ++i)
-        EXPECT_NEAR(timePerFrameMs(i), samples[i] * 1000.0 / kSamplingRates[i], 1e-5) << "rate index " << i;
+        EXPECT_NEAR(timePerFrameMs(i), samples[i] * 1000.0 / kSamplingRates[i], 1e-5)
+            << "rate index " << i;
     // The values the engine has always used for 44.1 and 22.05 kHz.
     EXPECT_EQ(timePerFrameMs(0), 26.12244987487793);
     EXPECT_EQ(timePerFrameMs(3), 26.12244987487793);

@@ -1,9 +1,9 @@
-#include "mp3_test_streams.h"
+#include "audio/tests/mp3_test_streams.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace kz8::audio::testing {
+namespace kz8::audio::testkit {
 
 uint32_t headerWord(const HeaderFields& s) {
     return 0xFFE00000u | (uint32_t(s.version) << 19) | (uint32_t(4 - s.layer) << 17) |
@@ -60,7 +60,9 @@ uint8_t streamSize(void* context, uint32_t, uint32_t* size) {
 uint8_t streamSeek(void* context, uint32_t, int32_t* position, int32_t origin) {
     MemoryStream& s = self(context);
     if (s.failSeek) return 0;
-    const long long base = origin == 0 ? 0 : origin == 1 ? (long long)s.pos : (long long)s.data.size();
+    const long long base = origin == 0   ? 0
+                           : origin == 1 ? (long long)s.pos
+                                         : (long long)s.data.size();
     const long long target = base + *position;
     if (target < 0) return 0;
     s.pos = size_t(target);
@@ -114,4 +116,4 @@ std::vector<uint32_t> StreamReaderRig::readAllFrameStarts() {
     return starts;
 }
 
-}  // namespace kz8::audio::testing
+}  // namespace kz8::audio::testkit

@@ -2,13 +2,13 @@
 // a caller stream over memory that can be told to fail.
 #pragma once
 
-#include "mp3_stream_reader.h"
+#include "audio/portable/mp3_stream_reader.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace kz8::audio::testing {
+namespace kz8::audio::testkit {
 
 using Bytes = std::vector<uint8_t>;
 
@@ -45,7 +45,7 @@ struct MemoryStream {
     bool failSize = false;
     bool failSeek = false;
     bool moveThenFailSeek = false;  // once: moves to the target, then reports failure
-    long readsBeforeFailure = -1;  // -1: reads never fail
+    long readsBeforeFailure = -1;   // -1: reads never fail
     int opens = 0;
     int closes = 0;
     uint8_t flag = 7;
@@ -66,4 +66,4 @@ struct StreamReaderRig {
     std::vector<uint32_t> readAllFrameStarts();
 };
 
-}  // namespace kz8::audio::testing
+}  // namespace kz8::audio::testkit

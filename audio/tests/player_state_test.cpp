@@ -1,10 +1,10 @@
 // The player's state rules and range and rate arithmetic, without threads.
-#include "player_state.h"
-#include "playback_range.h"
+#include "audio/portable/player_state.h"
+#include "audio/portable/playback_range.h"
 
 #include <gtest/gtest.h>
 
-#include "output_settings.h"
+#include "audio/portable/output_settings.h"
 
 namespace kz8::audio {
 namespace {
@@ -16,16 +16,26 @@ TEST(PlayerStateTable, EachOperationRunsOnlyInItsStates) {
         Op op;
         const char* allowed;
     } cases[] = {
-        {Op::SetFileName, "100000"},     {Op::SetCaptureFile, "111100"},
-        {Op::SetSourceKind, "100000"},   {Op::SetOutputMode, "111100"},
-        {Op::SetStreamSource, "100000"}, {Op::SetPcmSink, "111100"},
-        {Op::SetBuffering, "110000"},    {Op::SetDeviceWhileIdle, "100000"},
-        {Op::SetDevice, "111100"},       {Op::SetOwnerWindow, "111100"},
-        {Op::SetNotifySink, "111100"},   {Op::Open, "100000"},
-        {Op::Prepare, "010100"},         {Op::Play, "001000"},
-        {Op::Pause, "000011"},           {Op::Resume, "000011"},
-        {Op::Stop, "000111"},            {Op::Seek, "000011"},
-        {Op::GetTotalTime, "001111"},    {Op::GetCurrentTime, "000111"},
+        {Op::SetFileName, "100000"},
+        {Op::SetCaptureFile, "111100"},
+        {Op::SetSourceKind, "100000"},
+        {Op::SetOutputMode, "111100"},
+        {Op::SetStreamSource, "100000"},
+        {Op::SetPcmSink, "111100"},
+        {Op::SetBuffering, "110000"},
+        {Op::SetDeviceWhileIdle, "100000"},
+        {Op::SetDevice, "111100"},
+        {Op::SetOwnerWindow, "111100"},
+        {Op::SetNotifySink, "111100"},
+        {Op::Open, "100000"},
+        {Op::Prepare, "010100"},
+        {Op::Play, "001000"},
+        {Op::Pause, "000011"},
+        {Op::Resume, "000011"},
+        {Op::Stop, "000111"},
+        {Op::Seek, "000011"},
+        {Op::GetTotalTime, "001111"},
+        {Op::GetCurrentTime, "000111"},
         {Op::GetSourceFlag, "011111"},
     };
     for (size_t i = 0; i < std::size(cases); ++i)
@@ -41,11 +51,11 @@ TEST(PlaybackRange, StoredTimesAndTheirFrames) {
         uint32_t startMs, endMs;
         uint32_t endTime, startFrame, endFrame;
     } cases[] = {
-        {0, 0, kNoEndTime, 0, kNoEndFrame},           // no end
-        {1000, 2000, 2000, 38, 76},                   // both converted, truncated
-        {2000, 1000, kNoEndTime, 76, kNoEndFrame},    // an end before the start is none
+        {0, 0, kNoEndTime, 0, kNoEndFrame},         // no end
+        {1000, 2000, 2000, 38, 76},                 // both converted, truncated
+        {2000, 1000, kNoEndTime, 76, kNoEndFrame},  // an end before the start is none
         {500, 500, 500, 19, 19},
-        {100000, 0, kNoEndTime, 3828, kNoEndFrame},   // start beyond any file
+        {100000, 0, kNoEndTime, 3828, kNoEndFrame},  // start beyond any file
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
@@ -80,7 +90,8 @@ TEST(PlaybackRange, OutputRateFollowsTheStreamExceptAbove48kOnTheDevice) {
 }
 
 TEST(PlaybackRange, PreviewSecondsAreWholeSecondsAcrossMinutes) {
-    const int32_t cases[][2] = {{0, 0}, {999, 0}, {59999, 59}, {60000, 60}, {61500, 61}, {3599999, 3599}};
+    const int32_t cases[][2] = {{0, 0},      {999, 0},    {59999, 59},
+                                {60000, 60}, {61500, 61}, {3599999, 3599}};
     for (const auto& c : cases) EXPECT_EQ(previewSeconds(c[0]), c[1]) << c[0] << " ms";
 }
 

@@ -5,14 +5,14 @@
 
 #include <filesystem>
 
+#include "audio/portable/frame_decoder.h"
 #include "common/testing/portable/test_files.h"
-#include "frame_decoder.h"
 
 namespace kz8::audio {
 namespace {
 
-using kz8::testing::fixturePath;
-using kz8::testing::readFile;
+using kz8::testkit::fixturePath;
+using kz8::testkit::readFile;
 
 struct Collect : BlockOutput {
     std::vector<uint8_t> bytes;
@@ -41,8 +41,10 @@ TEST(ReferenceDecode, EveryStreamKindAtEveryRateMatchesMpg123) {
         const char* suffix;
         int32_t downSample;
         bool mix;
-    } variants[] = {{".1to1.raw", 0, false}, {".2to1.raw", 1, false},
-                    {".4to1.raw", 2, false}, {".mix.raw", 0, true}};
+    } variants[] = {{".1to1.raw", 0, false},
+                    {".2to1.raw", 1, false},
+                    {".4to1.raw", 2, false},
+                    {".mix.raw", 0, true}};
     namespace fs = std::filesystem;
     int compared = 0;
     for (const auto& entry : fs::directory_iterator(fixturePath("mp3reader"))) {
@@ -62,7 +64,8 @@ TEST(ReferenceDecode, EveryStreamKindAtEveryRateMatchesMpg123) {
             // asked for mono, so compare the left slot then.
             if (ours.size() == reference->size() * 2) {
                 std::vector<uint8_t> left;
-                for (size_t i = 0; i + 3 < ours.size(); i += 4) left.insert(left.end(), &ours[i], &ours[i + 2]);
+                for (size_t i = 0; i + 3 < ours.size(); i += 4)
+                    left.insert(left.end(), &ours[i], &ours[i + 2]);
                 ours.swap(left);
             }
             EXPECT_EQ(ours.size(), reference->size()) << name << v.suffix;

@@ -1,6 +1,6 @@
 // Seeking by time on a constant-bitrate stream, and the bit reader over the
 // two frame buffers, checked against a plain bit-at-a-time reading.
-#include "mp3_test_streams.h"
+#include "audio/tests/mp3_test_streams.h"
 
 #include <gtest/gtest.h>
 
@@ -9,13 +9,14 @@
 namespace kz8::audio {
 namespace {
 
-using namespace testing;
+using namespace testkit;
 
 constexpr int kFrames = 100;  // 100 × 417 bytes: 99 frames by the estimate
 
 Bytes numberedFrames() {
     Bytes out;
-    for (int i = 0; i < kFrames; ++i) appendFrame(out, cbr128Header(), kCbr128FrameLength, uint8_t(i));
+    for (int i = 0; i < kFrames; ++i)
+        appendFrame(out, cbr128Header(), kCbr128FrameLength, uint8_t(i));
     return out;
 }
 
@@ -34,7 +35,8 @@ TEST(SeekToTime, LandsOnTheFirstFrameFromBodySizeTimesIndex) {
         ASSERT_TRUE(rig.reader.seekToTime(c.ms)) << c.ms << " ms";
         EXPECT_EQ(rig.params.frameCounter, c.n + 1) << c.ms << " ms";
         EXPECT_EQ(rig.reader.currentBody()[0], c.frame) << c.ms << " ms: wrong frame";
-        EXPECT_EQ(rig.reader.currentTime(), int32_t(26.12244987487793 * (c.n + 1))) << c.ms << " ms";
+        EXPECT_EQ(rig.reader.currentTime(), int32_t(26.12244987487793 * (c.n + 1)))
+            << c.ms << " ms";
     }
 }
 
@@ -104,7 +106,7 @@ TEST(BitReaderTest, SetPointerJoinsThePreviousBodyTailToTheMainData) {
     Bytes data;
     appendFrame(data, cbr128Header(), kCbr128FrameLength, 0xA1);
     appendFrame(data, cbr128Header(), kCbr128FrameLength, 0xB2);
-    data[kCbr128FrameLength - 1] = 0xAF;  // last byte of the first body
+    data[kCbr128FrameLength - 1] = 0xAF;       // last byte of the first body
     data[kCbr128FrameLength + 4 + 32] = 0xB0;  // first main-data byte of the second
     StreamReaderRig rig(data);
     rig.reader.open();

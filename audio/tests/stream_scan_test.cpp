@@ -1,8 +1,8 @@
 // Finding frames in what real files put around them: tags, junk, runs of
 // 0xFF, PCM, and frames that change, end early or cannot be decoded.
-#include "mp3_test_streams.h"
+#include "audio/tests/mp3_test_streams.h"
 
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 #include "common/testing/portable/test_files.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,7 @@
 namespace kz8::audio {
 namespace {
 
-using namespace testing;
+using namespace testkit;
 
 Bytes cbrFrames(int count, size_t startFill = 1) {
     Bytes out;
@@ -32,7 +32,8 @@ TEST(StreamScan, SkipsId3TagsWithoutLookingInside) {
         StreamReaderRig rig(data);
         rig.reader.open();
         const std::vector<uint32_t> starts = rig.readAllFrameStarts();
-        const std::vector<uint32_t> expected = {uint32_t(tagEnd), uint32_t(tagEnd + kCbr128FrameLength),
+        const std::vector<uint32_t> expected = {uint32_t(tagEnd),
+                                                uint32_t(tagEnd + kCbr128FrameLength),
                                                 uint32_t(tagEnd + 2 * kCbr128FrameLength)};
         EXPECT_EQ(starts, expected) << "tag of " << tagSize << " bytes";
     }
@@ -78,7 +79,7 @@ TEST(StreamScan, JunkBeforeTheFirstFrame) {
 }
 
 TEST(StreamScan, InputsWithoutFrames) {
-    const auto wav = kz8::testing::readFile(kz8::testing::fixturePath("mp3reader/pcm-44k.wav"));
+    const auto wav = kz8::testkit::readFile(kz8::testkit::fixturePath("mp3reader/pcm-44k.wav"));
     ASSERT_TRUE(wav.has_value()) << "fixture pcm-44k.wav";
     struct Case {
         const char* name;
@@ -102,7 +103,7 @@ TEST(StreamScan, InputsWithoutFrames) {
 }
 
 TEST(StreamScan, RiffHeaderBeforeMpegDataIsJunk) {
-    const auto wav = kz8::testing::readFile(kz8::testing::fixturePath("mp3reader/pcm-44k.wav"));
+    const auto wav = kz8::testkit::readFile(kz8::testkit::fixturePath("mp3reader/pcm-44k.wav"));
     ASSERT_TRUE(wav.has_value()) << "fixture pcm-44k.wav";
     constexpr size_t kWavHeader = 44;  // RIFF, WAVE, "fmt " and "data" chunk headers
     Bytes data(wav->begin(), wav->begin() + kWavHeader);
@@ -198,8 +199,9 @@ TEST(StreamScan, UndecodableFramesAreSkipped) {
     StreamReaderRig freeRig(freeData);
     freeRig.reader.open();
     takeEngineError();
-    EXPECT_EQ(freeRig.readAllFrameStarts(),
-              (std::vector<uint32_t>{uint32_t(firstGood), uint32_t(firstGood + kCbr128FrameLength)}))
+    EXPECT_EQ(
+        freeRig.readAllFrameStarts(),
+        (std::vector<uint32_t>{uint32_t(firstGood), uint32_t(firstGood + kCbr128FrameLength)}))
         << "free format";
     EXPECT_EQ(takeEngineError(), kErrorStream) << "free format";
 

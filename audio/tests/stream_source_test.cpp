@@ -1,9 +1,9 @@
 // Opening and closing sources, and what a failing caller stream does to the
 // reader: every failure is the engine's integer exception with the stream
 // error, and nothing stays open once the owner closes the reader.
-#include "mp3_test_streams.h"
+#include "audio/tests/mp3_test_streams.h"
 
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 namespace kz8::audio {
 namespace {
 
-using namespace testing;
+using namespace testkit;
 
 int thrownCode(const std::function<void()>& action) {
     try {
@@ -51,7 +51,8 @@ TEST(StreamSourceTest, FailuresThrowTheStreamErrorAndLeaveNothingOpen) {
         {"size fails", [](MemoryStream& s) { s.failSize = true; }, true},
         // The first read (the header word) succeeds on junk; the scan's fails.
         {"read fails in the scan", [](MemoryStream& s) { s.readsBeforeFailure = 1; }, false},
-        {"read fails in the scan later", [](MemoryStream& s) { s.readsBeforeFailure = 200; }, false},
+        {"read fails in the scan later", [](MemoryStream& s) { s.readsBeforeFailure = 200; },
+         false},
     };
     for (const Case& c : cases) {
         StreamReaderRig rig(junkThenFrame());

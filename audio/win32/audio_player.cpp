@@ -1,8 +1,8 @@
-#include "audio_player.h"
+#include "audio/win32/audio_player.h"
 
-#include "engine_error.h"
-#include "playback_range.h"
-#include "win32_file_source.h"
+#include "audio/portable/engine_error.h"
+#include "audio/portable/playback_range.h"
+#include "audio/win32/win32_file_source.h"
 
 namespace kz8::audio {
 
@@ -13,7 +13,9 @@ namespace {
 // library being unloaded) a thread cannot finish exiting at all.
 constexpr DWORD kThreadExitWaitMs = 50;
 
-KernelHandle makeAutoResetEvent() { return KernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr)); }
+KernelHandle makeAutoResetEvent() {
+    return KernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
+}
 
 std::unique_ptr<PlaybackParams> defaultParams() {
     auto params = std::make_unique<PlaybackParams>();
@@ -176,7 +178,8 @@ bool AudioPlayer::Prepare() {
     // not follow the player to the next stream.
     if (forcedRateDerived_) p.forcedRate = callerForcedRate_;
     callerForcedRate_ = p.forcedRate;
-    const RateChoice choice = chooseOutputRate(reader_.header().samplingRate(), p.outputMode, p.forcedRate);
+    const RateChoice choice =
+        chooseOutputRate(reader_.header().samplingRate(), p.outputMode, p.forcedRate);
     downSample_ = choice.downSample;
     p.sampleRate = choice.sampleRate;
     p.forcedRate = choice.forcedRate;
@@ -247,7 +250,8 @@ bool AudioPlayer::Play() {
     pauseRequested_ = false;
     stopRequested_ = false;
     outputOpened_ = false;
-    thread_ = KernelHandle(CreateThread(nullptr, 0, &AudioPlayer::threadEntry, this, 0, &threadId_));
+    thread_ =
+        KernelHandle(CreateThread(nullptr, 0, &AudioPlayer::threadEntry, this, 0, &threadId_));
     if (!thread_) {
         threadStarted_.reset();
         setEngineError(kErrorResources);

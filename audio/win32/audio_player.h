@@ -14,13 +14,13 @@
 #include <cstdint>
 #include <memory>
 
+#include "audio/portable/frame_decoder.h"
+#include "audio/portable/mp3_stream_reader.h"
+#include "audio/portable/playback_params.h"
+#include "audio/portable/player_state.h"
+#include "audio/win32/wave_output.h"
+#include "common/win32/critical_section.h"
 #include "common/win32/handles.h"
-#include "critical_section.h"
-#include "frame_decoder.h"
-#include "mp3_stream_reader.h"
-#include "playback_params.h"
-#include "player_state.h"
-#include "wave_output.h"
 
 namespace kz8::audio {
 

@@ -1,6 +1,6 @@
-#include "card_sound.h"
+#include "audio/win32/card_sound.h"
 
-#include "process_player.h"
+#include "audio/win32/process_player.h"
 
 namespace kz8::audio {
 

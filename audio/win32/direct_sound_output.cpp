@@ -1,11 +1,11 @@
-#include "direct_sound_output.h"
+#include "audio/win32/direct_sound_output.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 
-#include "engine_error.h"
-#include "wave_device_output.h"
+#include "audio/portable/engine_error.h"
+#include "audio/win32/wave_device_output.h"
 
 namespace kz8::audio {
 
@@ -14,22 +14,9 @@ namespace {
 constexpr DWORD kBufferFlags = DSBCAPS_CTRLVOLUME | DSBCAPS_GLOBALFOCUS;  // 0x8080
 constexpr DWORD kSpaceWaitMs = 50;
 
-// Holds a critical section for a scope.
-class Lock {
-public:
-    explicit Lock(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-    ~Lock() { LeaveCriticalSection(&section_); }
-    Lock(const Lock&) = delete;
-    Lock& operator=(const Lock&) = delete;
-
-private:
-    CRITICAL_SECTION& section_;
-};
-
 }  // namespace
 
 DirectSoundOutput::DirectSoundOutput(const OutputSettings& settings) : settings_(settings) {
-    InitializeCriticalSection(&stagingLock_);
     try {
         if (!com_.ok()) throwEngineError(kErrorDevice);
         if (FAILED(CoCreateInstance(CLSID_DirectSound, nullptr, CLSCTX_INPROC_SERVER,
@@ -57,7 +44,6 @@ DirectSoundOutput::DirectSoundOutput(const OutputSettings& settings) : settings_
     } catch (...) {
         buffer_.reset();
         sound_.reset();
-        DeleteCriticalSection(&stagingLock_);
         throw;
     }
 }
@@ -68,7 +54,6 @@ DirectSoundOutput::~DirectSoundOutput() {
     if (buffer_) buffer_->Stop();
     buffer_.reset();
     sound_.reset();
-    DeleteCriticalSection(&stagingLock_);
 }
 
 void DirectSoundOutput::startPlaying() {
@@ -114,7 +99,7 @@ int32_t DirectSoundOutput::writeBlock(const uint8_t* data, uint32_t length) {
 }
 
 bool DirectSoundOutput::appendToStaging(const uint8_t* data, uint32_t length) {
-    Lock lock(stagingLock_);
+    SectionLock lock(stagingLock_);
     if (stagingFill_ + length >= staging_.size()) return false;
     std::memcpy(staging_.data() + stagingFill_, data, length);
     stagingFill_ += length;
@@ -126,7 +111,7 @@ void DirectSoundOutput::feed() {
     timer_ = 0;
     if (stopping_) return;
     {
-        Lock lock(stagingLock_);
+        SectionLock lock(stagingLock_);
         DWORD playCursor = 0, writeCursor = 0;
         buffer_->GetCurrentPosition(&playCursor, &writeCursor);
         DWORD played = (playCursor + ringSize_ - lastPlayCursor_) % ringSize_;

@@ -4,15 +4,18 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, and before dsound.h, which needs its wave formats.
 #include <mmsystem.h>
+// After mmsystem.h.
 #include <dsound.h>
 
 #include <atomic>
 #include <vector>
 
+#include "audio/portable/output_device.h"
+#include "audio/portable/output_settings.h"
+#include "common/win32/critical_section.h"
 #include "common/win32/handles.h"
-#include "output_device.h"
-#include "output_settings.h"
 
 namespace kz8::audio {
 
@@ -52,7 +55,7 @@ private:
     uint8_t silenceByte_ = 0;
     std::vector<uint8_t> staging_;
     size_t stagingFill_ = 0;
-    CRITICAL_SECTION stagingLock_;
+    CriticalSection stagingLock_;
     KernelHandle spaceEvent_;
     KernelHandle drainedEvent_;
     std::atomic<UINT> timer_{0};

@@ -1,10 +1,10 @@
 // The playback thread of AudioPlayer: one per play. It owns the reader, the
 // decoder and the output while it runs; the client reaches it only through
 // the request flags, the seek events and the state.
-#include "audio_player.h"
+#include "audio/win32/audio_player.h"
 
-#include "engine_error.h"
-#include "playback_range.h"
+#include "audio/portable/engine_error.h"
+#include "audio/portable/playback_range.h"
 
 namespace kz8::audio {
 

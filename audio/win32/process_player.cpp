@@ -1,4 +1,4 @@
-#include "process_player.h"
+#include "audio/win32/process_player.h"
 
 namespace kz8::audio {
 

@@ -2,7 +2,7 @@
 // engine): constructed at start-up, destroyed at exit.
 #pragma once
 
-#include "audio_player.h"
+#include "audio/win32/audio_player.h"
 
 namespace kz8::audio {
 

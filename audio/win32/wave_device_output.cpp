@@ -1,8 +1,8 @@
-#include "wave_device_output.h"
+#include "audio/win32/wave_device_output.h"
 
 #include <cstring>
 
-#include "engine_error.h"
+#include "audio/portable/engine_error.h"
 
 namespace kz8::audio {
 

@@ -1,9 +1,9 @@
-#include "wave_file_output.h"
+#include "audio/win32/wave_file_output.h"
 
 #include <vector>
 
-#include "engine_error.h"
-#include "wave_file_layout.h"
+#include "audio/portable/engine_error.h"
+#include "audio/portable/wave_file_layout.h"
 
 namespace kz8::audio {
 

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <mmsystem.h>
 
-#include "output_device.h"
-#include "output_settings.h"
+#include "audio/portable/output_device.h"
+#include "audio/portable/output_settings.h"
 
 namespace kz8::audio {
 

@@ -1,15 +1,16 @@
-#include "wave_output.h"
+#include "audio/win32/wave_output.h"
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <mmsystem.h>
 
+#include "audio/portable/engine_error.h"
+#include "audio/portable/sink_output.h"
+#include "audio/portable/volume_scale.h"
+#include "audio/win32/direct_sound_output.h"
+#include "audio/win32/wave_device_output.h"
+#include "audio/win32/wave_file_output.h"
 #include "common/win32/handles.h"
-#include "direct_sound_output.h"
-#include "engine_error.h"
-#include "sink_output.h"
-#include "volume_scale.h"
-#include "wave_device_output.h"
-#include "wave_file_output.h"
 
 namespace kz8::audio {
 
@@ -122,7 +123,8 @@ bool WaveOutput::setVolume(uint32_t volume) {
             setEngineError(kErrorState);
             return false;
         }
-        return SUCCEEDED(sound->buffer()->SetVolume(directSoundVolumeFromLevel(rightLevel(volume))));
+        return SUCCEEDED(
+            sound->buffer()->SetVolume(directSoundVolumeFromLevel(rightLevel(volume))));
     }
     return false;
 }

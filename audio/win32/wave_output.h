@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "output_device.h"
-#include "output_settings.h"
+#include "audio/portable/output_device.h"
+#include "audio/portable/output_settings.h"
 
 namespace kz8::audio {
 

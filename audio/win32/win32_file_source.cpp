@@ -1,4 +1,4 @@
-#include "win32_file_source.h"
+#include "audio/win32/win32_file_source.h"
 
 #include "common/win32/handles.h"
 

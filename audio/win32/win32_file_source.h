@@ -2,7 +2,7 @@
 // trees (read access, shared reading, open existing, random-access hint).
 #pragma once
 
-#include "byte_source.h"
+#include "audio/portable/byte_source.h"
 
 namespace kz8::audio {
 

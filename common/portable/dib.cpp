@@ -1,8 +1,8 @@
-#include "dib.h"
+#include "common/portable/dib.h"
 
 #include <limits>
 
-#include "le_bytes.h"
+#include "common/portable/le_bytes.h"
 
 namespace kz8 {
 
@@ -10,7 +10,12 @@ namespace {
 
 bool isSupportedDepth(unsigned bitCount) {
     switch (bitCount) {
-        case 1: case 4: case 8: case 16: case 24: case 32: return true;
+        case 1:
+        case 4:
+        case 8:
+        case 16:
+        case 24:
+        case 32: return true;
         default: return false;
     }
 }

@@ -1,4 +1,4 @@
-#include "le_bytes.h"
+#include "common/portable/le_bytes.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "global_dib.h"
+#include "common/win32/global_dib.h"
 
 #include <cstring>
 

@@ -8,26 +8,27 @@
 // After windows.h, which it needs.
 #include <psapi.h>
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <memory>
 
-#include "card_process.h"
 #include "common/testing/win32/wine_run.h"
+#include "common/win32/registry_key.h"
+#include "kinetta/tests/card_process.h"
+#include "kinetta/tests/screen_probe.h"
 #include "player/portable/button_layout.h"
 #include "player/tests/win32/mouse_driver.h"
 #include "player/win32/button_bar.h"
 #include "player/win32/dib_drawing.h"
 #include "player/win32/player_resources.h"
-#include "screen_probe.h"
 
 namespace kz8 {
 namespace {
 
-using testing::CardMedia;
-using testing::CardProcess;
-using testing::PpmImage;
+using testkit::CardMedia;
+using testkit::CardProcess;
+using testkit::PpmImage;
 
 double nowMs() {
     LARGE_INTEGER counter, frequency;
@@ -49,10 +50,10 @@ double waitUntil(const std::function<bool()>& done, double timeoutMs, double pol
 class CardPlayer : public ::testing::Test {
 protected:
     void SetUp() override {
-        runDir_ = testing::environmentText("KZ8_RUN_DIR_WIN");
+        runDir_ = testkit::environmentText("KZ8_RUN_DIR_WIN");
         ASSERT_FALSE(runDir_.empty()) << "run under scripts/wine-run.sh";
-        front_ = testing::fixtureImage("card/card-rgb.ppm");
-        back_ = testing::fixtureImage("card/card-back.ppm");
+        front_ = testkit::fixtureImage("card/card-rgb.ppm");
+        back_ = testkit::fixtureImage("card/card-back.ppm");
         ASSERT_EQ(front_.width, 580);
         ASSERT_EQ(back_.width, 580);
     }
@@ -61,7 +62,7 @@ protected:
     CardProcess& start(const CardMedia& media, const std::string& folder = "") {
         const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         const std::string card = (folder.empty() ? runDir_ : folder) + "\\" + name + ".exe";
-        EXPECT_TRUE(testing::writeCardFile(card, media)) << "card not written";
+        EXPECT_TRUE(testkit::writeCardFile(card, media)) << "card not written";
         card_ = std::make_unique<CardProcess>(card, runDir_ + "\\tmp-" + name);
         EXPECT_TRUE(card_->started());
         window_ = card_->waitForWindow();
@@ -73,7 +74,7 @@ protected:
     bool showsFront() const { return shows(front_); }
     bool showsBack() const { return shows(back_); }
     bool shows(const PpmImage& picture) const {
-        return testing::showsImageAt(testing::captureScreen(), picture, cardRect_.left,
+        return testkit::showsImageAt(testkit::captureScreen(), picture, cardRect_.left,
                                      cardRect_.top, videoArea());
     }
     // Card pixels that are neither the front's nor the back's.
@@ -81,7 +82,7 @@ protected:
         size_t neither = 0;
         for (int y = 0; y < front_.height; ++y)
             for (int x = 0; x < front_.width; ++x) {
-                const testing::Rgb seen = screen.at(cardRect_.left + x, cardRect_.top + y);
+                const testkit::Rgb seen = screen.at(cardRect_.left + x, cardRect_.top + y);
                 if (!(seen == front_.at(x, y)) && !(seen == back_.at(x, y))) ++neither;
             }
         return neither;
@@ -119,9 +120,9 @@ protected:
         return layOutLinkBar(CardRectOf(window_), strip.cx, strip.cy, link.cx);
     }
     static void click(POINT at) {
-        ASSERT_TRUE(testing::moveMouseTo(at.x, at.y));
-        ASSERT_TRUE(testing::pressLeft());
-        ASSERT_TRUE(testing::releaseLeft());
+        ASSERT_TRUE(testkit::moveMouseTo(at.x, at.y));
+        ASSERT_TRUE(testkit::pressLeft());
+        ASSERT_TRUE(testkit::releaseLeft());
     }
     void clickButton(BarButton which) { click(buttonCentre(which)); }
     // Clicks on buttons in one quick burst of pointer events, well within
@@ -133,23 +134,26 @@ protected:
             burst += "mousemove " + std::to_string(at.x) + " " + std::to_string(at.y) +
                      " mousedown 1 mouseup 1 ";
         }
-        ASSERT_TRUE(testing::xdotool(burst));
+        ASSERT_TRUE(testkit::xdotool(burst));
     }
     // Out of the way of every button, so that none shows its hover look.
-    static void parkMouse() { ASSERT_TRUE(testing::moveMouseTo(5, 5)); }
+    static void parkMouse() { ASSERT_TRUE(testkit::moveMouseTo(5, 5)); }
 
     // Each opening of the wave device starts the capture afresh; removing it
     // tells a new playback from an old one.
     static void forgetCapturedSound() {
-        DeleteFileA(testing::environmentText("KZ8_CAPTURE_PCM_WIN").c_str());
+        DeleteFileA(testkit::environmentText("KZ8_CAPTURE_PCM_WIN").c_str());
     }
     // The last playback, without the silence Wine's device inserts when a
     // writer falls behind.
-    static std::vector<uint8_t> soundHeard() { return testing::withoutSilentFrames(testing::capturedPcm(), 4); }
+    static std::vector<uint8_t> soundHeard() {
+        return testkit::withoutSilentFrames(testkit::capturedPcm(), 4);
+    }
     static std::vector<uint8_t> referenceSound(const std::string& name, size_t limit = SIZE_MAX) {
-        std::vector<uint8_t> pcm = testing::readFile(testing::fixturePath(name)).value_or(std::vector<uint8_t>{});
+        std::vector<uint8_t> pcm =
+            testkit::readFile(testkit::fixturePath(name)).value_or(std::vector<uint8_t>{});
         if (pcm.size() > limit) pcm.resize(limit);
-        return testing::withoutSilentFrames(pcm, 4);
+        return testkit::withoutSilentFrames(pcm, 4);
     }
 
     // Ends the card as its recipient does and checks it leaves nothing.
@@ -159,7 +163,8 @@ protected:
     }
     void expectCleanExit() {
         auto code = card_->waitForExit();
-        ASSERT_TRUE(code) << "the card did not end; its window " << (IsWindow(window_) ? "is still there" : "is gone");
+        ASSERT_TRUE(code) << "the card did not end; its window "
+                          << (IsWindow(window_) ? "is still there" : "is gone");
         EXPECT_EQ(*code, 0u);
         EXPECT_TRUE(card_->tempFiles().empty())
             << "left in the temporary folder: " << card_->tempFiles().front();
@@ -174,7 +179,6 @@ protected:
     HWND window_ = nullptr;
     RECT cardRect_{};
 };
-
 
 constexpr double kFrontOnlyMs = 5000;
 constexpr double kPollMs = 10;
@@ -192,20 +196,24 @@ TEST_F(CardPlayer, FrontOnlyCardShowsItsFrontFiveSecondsThenDissolvesToTheBack) 
     EXPECT_EQ(window.bottom - window.top, GetSystemMetrics(SM_CYSCREEN));
     EXPECT_EQ(cardRect_.left, (GetSystemMetrics(SM_CXSCREEN) - 580) / 2);
     EXPECT_EQ(cardRect_.top, (GetSystemMetrics(SM_CYSCREEN) - 380) / 2);
-    ASSERT_GE(waitUntil([&] { return showsFront(); }, 3000), 0) << "the front is not shown unchanged";
+    ASSERT_GE(waitUntil([&] { return showsFront(); }, 3000), 0)
+        << "the front is not shown unchanged";
 
     // The bar above the card: Play and Stop disabled, the rest ready.
-    const PpmImage screen = testing::captureScreen();
+    const PpmImage screen = testkit::captureScreen();
     struct Look {
         BarButton button;
         int bitmap;
-    } looks[] = {{kPlayButton, IDB_PLAY_DISABLED}, {kStopButton, IDB_STOP_DISABLED},
-                 {kTurnButton, IDB_TURN_NORMAL}, {kPrintButton, IDB_PRINT_NORMAL},
+    } looks[] = {{kPlayButton, IDB_PLAY_DISABLED},
+                 {kStopButton, IDB_STOP_DISABLED},
+                 {kTurnButton, IDB_TURN_NORMAL},
+                 {kPrintButton, IDB_PRINT_NORMAL},
                  {kCloseButton, IDB_CLOSE_NORMAL}};
     for (const Look& look : looks) {
         const LayoutRect r = buttonRect(look.button);
-        const PpmImage bitmap = testing::resourceBitmapImage(look.bitmap, r.width(), r.height());
-        EXPECT_TRUE(testing::showsImageAt(screen, bitmap, r.left, r.top)) << "button " << look.button;
+        const PpmImage bitmap = testkit::resourceBitmapImage(look.bitmap, r.width(), r.height());
+        EXPECT_TRUE(testkit::showsImageAt(screen, bitmap, r.left, r.top))
+            << "button " << look.button;
     }
 
     // The screen saver is refused while the card shows.
@@ -219,8 +227,10 @@ TEST_F(CardPlayer, FrontOnlyCardShowsItsFrontFiveSecondsThenDissolvesToTheBack) 
     EXPECT_NEAR(revealStarted - shown, kFrontOnlyMs, 600);
     Sleep(300);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(pixelsShowingNeitherPicture(testing::captureScreen()), 0u) << "an exposure during the dissolve";
-    ASSERT_GE(waitUntil([&] { return showsBack(); }, 5000, kPollMs), 0) << "the back is not shown unchanged";
+    EXPECT_EQ(pixelsShowingNeitherPicture(testkit::captureScreen()), 0u)
+        << "an exposure during the dissolve";
+    ASSERT_GE(waitUntil([&] { return showsBack(); }, 5000, kPollMs), 0)
+        << "the back is not shown unchanged";
     const double dissolveMs = nowMs() - revealStarted;
     std::printf("[ figure ] dissolve of the back, seen from outside: %.0f ms\n", dissolveMs);
     EXPECT_GT(dissolveMs, 700);
@@ -228,12 +238,13 @@ TEST_F(CardPlayer, FrontOnlyCardShowsItsFrontFiveSecondsThenDissolvesToTheBack) 
 
     // The link strip below the card, with the link at its right end.
     const LinkBarLayout strip = linkLayout();
-    const PpmImage after = testing::captureScreen();
-    const PpmImage stripLook = testing::resourceBitmapImage(IDB_LINK_STRIP, strip.link.left - strip.strip.left,
-                                                    strip.strip.height());
-    EXPECT_TRUE(testing::showsImageAt(after, stripLook, strip.strip.left, strip.strip.top));
-    const PpmImage linkLook = testing::resourceBitmapImage(IDB_LINK_NORMAL, strip.link.width(), strip.link.height());
-    EXPECT_TRUE(testing::showsImageAt(after, linkLook, strip.link.left, strip.link.top));
+    const PpmImage after = testkit::captureScreen();
+    const PpmImage stripLook = testkit::resourceBitmapImage(
+        IDB_LINK_STRIP, strip.link.left - strip.strip.left, strip.strip.height());
+    EXPECT_TRUE(testkit::showsImageAt(after, stripLook, strip.strip.left, strip.strip.top));
+    const PpmImage linkLook =
+        testkit::resourceBitmapImage(IDB_LINK_NORMAL, strip.link.width(), strip.link.height());
+    EXPECT_TRUE(testkit::showsImageAt(after, linkLook, strip.link.left, strip.link.top));
 
     closeWith(kCloseButton);
 }
@@ -259,15 +270,17 @@ TEST_F(CardPlayer, ClipThenMp3SoundThenTheBackOneSecondAfterTheSoundsWholeSecond
     EXPECT_EQ(clip.bottom - clip.top, 120);
     // The rest of the front stays as it is, and the clip is seen above it
     // for the whole clip, not the front's picture behind it.
-    EXPECT_TRUE(testing::showsImageAt(testing::captureScreen(), front_, cardRect_.left, cardRect_.top, clip));
+    EXPECT_TRUE(testkit::showsImageAt(testkit::captureScreen(), front_, cardRect_.left,
+                                      cardRect_.top, clip));
     for (DWORD at : {300, 1200}) {
         Sleep(at == 300 ? 300 : 900);
-        const PpmImage screen = testing::captureScreen();
+        const PpmImage screen = testkit::captureScreen();
         POINT inside{0, 0};
         ClientToScreen(visibleMediaWindow(), &inside);
-        EXPECT_LT(testing::closestClipFrameDifference(screen, inside.x, inside.y), 24.0)
+        EXPECT_LT(testkit::closestClipFrameDifference(screen, inside.x, inside.y), 24.0)
             << "at " << at << " ms the clip's place does not show the clip";
-        EXPECT_GT(testing::meanDifference(screen, front_, cardRect_.left, cardRect_.top, clip), 24.0)
+        EXPECT_GT(testkit::meanDifference(screen, front_, cardRect_.left, cardRect_.top, clip),
+                  24.0)
             << "at " << at << " ms the clip's place shows the front";
     }
     EXPECT_TRUE(soundHeard().empty()) << "the sound started with the clip";
@@ -275,6 +288,8 @@ TEST_F(CardPlayer, ClipThenMp3SoundThenTheBackOneSecondAfterTheSoundsWholeSecond
     ASSERT_GE(waitUntil([&] { return visibleMediaWindow() == nullptr; }, 10000, kPollMs), 0)
         << "the clip did not end";
     const double clipEnded = nowMs();
+    ASSERT_GE(waitUntil([&] { return showsFront(); }, 2000, kPollMs), 0)
+        << "the card was not repainted where the clip was";
     ASSERT_GE(waitUntil([&] { return !showsFront(); }, 14000, kPollMs), 0);
     const double turned = nowMs() - clipEnded;
     std::printf("[ figure ] back after the clip's end: %.0f ms\n", turned);
@@ -312,11 +327,11 @@ TEST_F(CardPlayer, WaveSoundPlaysInAHiddenMediaWindowAndItsEndRevealsTheBack) {
     EXPECT_TRUE(card_->ownedWindows().empty()) << "the sound's media window was not closed";
 
     const std::vector<uint8_t> chime =
-        testing::readFile(testing::fixturePath("cards/chime.wav")).value_or(std::vector<uint8_t>{});
+        testkit::readFile(testkit::fixturePath("cards/chime.wav")).value_or(std::vector<uint8_t>{});
     ASSERT_GT(chime.size(), 44u);
     const std::vector<uint8_t> chimeSound =
-        testing::withoutSilentFrames(std::vector<uint8_t>(chime.begin() + 44, chime.end()), 4);
-    EXPECT_TRUE(testing::findBytes(soundHeard(), chimeSound))
+        testkit::withoutSilentFrames(std::vector<uint8_t>(chime.begin() + 44, chime.end()), 4);
+    EXPECT_TRUE(testkit::findBytes(soundHeard(), chimeSound))
         << "the WAVE track did not reach the device unchanged";
     closeWith(kCloseButton);
 }
@@ -355,7 +370,8 @@ TEST_F(CardPlayer, TurnClosesTheClipAndTurningBackStartsTheFrontAgain) {
     ASSERT_GE(waitUntil([&] { return visibleMediaWindow() != nullptr; }, 5000, kPollMs), 0);
     forgetCapturedSound();
     clickButton(kTurnButton);
-    ASSERT_GE(waitUntil([&] { return showsBack(); }, 3000, kPollMs), 0) << "Turn did not reveal the back";
+    ASSERT_GE(waitUntil([&] { return showsBack(); }, 3000, kPollMs), 0)
+        << "Turn did not reveal the back";
     EXPECT_TRUE(card_->ownedWindows().empty()) << "the clip was not closed";
     Sleep(500);
     EXPECT_TRUE(soundHeard().empty()) << "a turned clip started the sound";
@@ -363,11 +379,12 @@ TEST_F(CardPlayer, TurnClosesTheClipAndTurningBackStartsTheFrontAgain) {
     clickButton(kTurnButton);
     ASSERT_GE(waitUntil([&] { return visibleMediaWindow() != nullptr; }, 3000, kPollMs), 0)
         << "turning back did not start the clip again";
-    EXPECT_TRUE(testing::showsImageAt(testing::captureScreen(), front_, cardRect_.left, cardRect_.top,
-                                      videoArea()));
+    EXPECT_TRUE(testkit::showsImageAt(testkit::captureScreen(), front_, cardRect_.left,
+                                      cardRect_.top, videoArea()));
     // The session ends while the clip plays: its file is deleted all the same.
     EXPECT_EQ(SendMessageA(window_, WM_ENDSESSION, TRUE, 0), 0);
-    EXPECT_TRUE(card_->tempFiles().empty()) << "left when the session ended: " << card_->tempFiles().front();
+    EXPECT_TRUE(card_->tempFiles().empty())
+        << "left when the session ended: " << card_->tempFiles().front();
     expectCleanExit();
 }
 
@@ -381,9 +398,9 @@ TEST_F(CardPlayer, ADoubleClickOnTurnTurnsOnceAndPrintPrintsTheCard) {
     EXPECT_TRUE(showsBack()) << "a double click turned the card twice";
 
     // Print once the turn is over: one page on the captured printer.
-    const size_t jobsBefore = testing::printJobCount();
+    const size_t jobsBefore = testkit::printJobCount();
     clickButton(kPrintButton);
-    EXPECT_GE(waitUntil([&] { return testing::printJobCount() > jobsBefore; }, 20000, 100), 0)
+    EXPECT_GE(waitUntil([&] { return testkit::printJobCount() > jobsBefore; }, 20000, 100), 0)
         << "Print on the back printed nothing";
 
     // To the front and back again, and Close while the back dissolves in.
@@ -429,8 +446,8 @@ TEST_F(CardPlayer, MediaThePlayerCannotPlayAreSkipped) {
 
 TEST_F(CardPlayer, StartsAboutAsFastAsAProgramThatOnlyShowsOnePicture) {
     const std::string card = runDir_ + "\\startup.exe";
-    ASSERT_TRUE(testing::writeCardFile(card, CardMedia{}));
-    const std::string bitmap = testing::fixturePath("cards/front.bmp");
+    ASSERT_TRUE(testkit::writeCardFile(card, CardMedia{}));
+    const std::string bitmap = testkit::fixturePath("cards/front.bmp");
     const int left = (GetSystemMetrics(SM_CXSCREEN) - 580) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - 380) / 2;
     // From the start of the process to the whole front on the screen.
@@ -441,7 +458,8 @@ TEST_F(CardPlayer, StartsAboutAsFastAsAProgramThatOnlyShowsOnePicture) {
         double shownAt = -1;
         waitUntil(
             [&] {
-                if (!testing::showsImageAt(testing::captureScreen(), front_, left, top)) return false;
+                if (!testkit::showsImageAt(testkit::captureScreen(), front_, left, top))
+                    return false;
                 shownAt = nowMs();
                 return true;
             },
@@ -454,12 +472,15 @@ TEST_F(CardPlayer, StartsAboutAsFastAsAProgramThatOnlyShowsOnePicture) {
     double player = 1e9, onePicture = 1e9;
     for (int round = 0; round < 3; ++round) {  // the best of three, taken in turns
         player = std::min(player, timeToFront(card, "", "VPlayerWndCls"));
-        onePicture = std::min(onePicture, timeToFront(testing::onePicturePath(), bitmap, "OnePicture"));
+        onePicture =
+            std::min(onePicture, timeToFront(testkit::onePicturePath(), bitmap, "OnePicture"));
     }
     ASSERT_LT(player, 1e9) << "the card never showed its front";
     ASSERT_LT(onePicture, 1e9) << "the one-picture program never showed it";
-    std::printf("[ figure ] start to front on screen: player %.0f ms, one-picture program %.0f ms, ratio %.2f\n",
-                player, onePicture, player / onePicture);
+    std::printf(
+        "[ figure ] start to front on screen: player %.0f ms, one-picture program %.0f ms, ratio "
+        "%.2f\n",
+        player, onePicture, player / onePicture);
 }
 
 TEST_F(CardPlayer, ADllPlantedBesideTheCardIsNotLoaded) {
@@ -468,6 +489,25 @@ TEST_F(CardPlayer, ADllPlantedBesideTheCardIsNotLoaded) {
     const std::string planted = folder + "\\msvfw32.dll", marker = planted + ".loaded";
     ASSERT_TRUE(CopyFileA(KZ8_PLANTED_DLL, planted.c_str(), FALSE));
     DeleteFileA(marker.c_str());
+    // Wine prefers its own msvfw32 wherever a program looks; told to prefer a
+    // native one for this card, as Windows does, it would take the planted
+    // DLL from the card's folder unless the card keeps its search to the
+    // system folder.
+    const std::string appKey =
+        "Software\\Wine\\AppDefaults\\" +
+        std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+        ".exe\\DllOverrides";
+    RegistryKey overrides;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, appKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE,
+                              nullptr, overrides.put(), nullptr),
+              ERROR_SUCCESS);
+    const char nativeFirst[] = "native,builtin";
+    RegSetValueExA(overrides.get(), "msvfw32", 0, REG_SZ,
+                   reinterpret_cast<const BYTE*>(nativeFirst), sizeof nativeFirst);
+    struct ForgetOverride {
+        HKEY key;
+        ~ForgetOverride() { RegDeleteValueA(key, "msvfw32"); }
+    } forget{overrides.get()};
     CardMedia media;
     media.video = "cards/clip.avi";
     start(media, folder);
@@ -481,7 +521,7 @@ TEST_F(CardPlayer, ADllPlantedBesideTheCardIsNotLoaded) {
 
 TEST_F(CardPlayer, ABadPackageIsReportedAndEndsWithoutAWindow) {
     const std::string card = runDir_ + "\\bare-player.exe";
-    ASSERT_TRUE(CopyFileA(testing::kinettaPath().c_str(), card.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(testkit::kinettaPath().c_str(), card.c_str(), FALSE));
     CardProcess process(card, runDir_ + "\\tmp-bad");
     ASSERT_TRUE(process.started());
     HWND box = nullptr;

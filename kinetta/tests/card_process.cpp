@@ -1,4 +1,4 @@
-#include "card_process.h"
+#include "kinetta/tests/card_process.h"
 
 #include <cstring>
 #include <fstream>
@@ -7,7 +7,7 @@
 #include "common/testing/win32/wine_run.h"
 #include "player/portable/card_writer.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 namespace {
 
 std::vector<uint8_t> fixtureOrEmpty(const std::string& name) {
@@ -195,4 +195,4 @@ std::vector<std::string> CardProcess::tempFiles() const {
     return names;
 }
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

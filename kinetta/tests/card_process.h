@@ -11,7 +11,7 @@
 
 #include "common/win32/handles.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 struct CardMedia {
     std::string front = "card/card-rgb.jpg";  // fixture names
@@ -64,4 +64,4 @@ std::string onePicturePath();
 // Jobs the captured printer has received so far (0 without the print queue).
 size_t printJobCount();
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

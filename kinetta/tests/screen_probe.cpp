@@ -1,11 +1,10 @@
-#include "screen_probe.h"
+#include "kinetta/tests/screen_probe.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
-
-namespace kz8::testing {
+namespace kz8::testkit {
 
 static bool inside(const RECT& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
@@ -68,4 +67,4 @@ PpmImage fixtureImage(const std::string& name) {
     return PpmImage::parse(*bytes).value_or(PpmImage{});
 }
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

@@ -8,7 +8,7 @@
 #include "common/testing/portable/test_files.h"
 #include "common/testing/win32/screen_pixels.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 // Whether the screen shows `expected` unchanged with its top-left corner at
 // (left, top). `skip` (screen coordinates) is left out of the comparison.
@@ -29,4 +29,4 @@ double closestClipFrameDifference(const PpmImage& screen, int left, int top);
 // A decoded fixture picture (its .ppm reference decode).
 PpmImage fixtureImage(const std::string& name);
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

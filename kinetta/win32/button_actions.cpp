@@ -1,10 +1,10 @@
-#include "button_actions.h"
+#include "kinetta/win32/button_actions.h"
 
+#include "kinetta/win32/player_program.h"
 #include "player/win32/card_print_job.h"
 #include "player/win32/open_link.h"
 #include "player/win32/player_state.h"
 #include "player/win32/player_strings.h"
-#include "player_program.h"
 
 namespace kz8 {
 namespace {

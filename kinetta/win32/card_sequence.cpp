@@ -1,4 +1,4 @@
-#include "card_sequence.h"
+#include "kinetta/win32/card_sequence.h"
 
 #include "audio/win32/card_sound.h"
 #include "common/win32/handles.h"
@@ -19,7 +19,8 @@ void CreateCardSequence() {
     flags.hasAudio = card.hasAudio != 0;
     flags.audioKind = card.audioKind;
     PlayerProgram& program = playerProgram();
-    program.sequence = std::make_unique<CardSequenceMachine>(program.stage, flags, card.displayState);
+    program.sequence =
+        std::make_unique<CardSequenceMachine>(program.stage, flags, card.displayState);
 }
 
 void OnPlayerTimer(UINT_PTR timer) {

@@ -1,4 +1,4 @@
-#include "dll_search.h"
+#include "kinetta/win32/dll_search.h"
 
 #include <windows.h>
 // After windows.h, which it needs.

@@ -1,4 +1,4 @@
-#include "player_program.h"
+#include "kinetta/win32/player_program.h"
 
 namespace kz8 {
 

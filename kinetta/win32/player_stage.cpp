@@ -1,4 +1,4 @@
-#include "player_stage.h"
+#include "kinetta/win32/player_stage.h"
 
 #include "audio/win32/card_sound.h"
 #include "common/win32/handles.h"
@@ -129,7 +129,8 @@ void PlayerStage::paintLink() {
 
 void PlayerStage::beginDissolve() {
     const RECT at = cardRect();
-    drawOnWindow([&](HDC dc) { dissolve_.prepare(dc, playerState().backPicture, at.left, at.top); });
+    drawOnWindow(
+        [&](HDC dc) { dissolve_.prepare(dc, playerState().backPicture, at.left, at.top); });
 }
 
 void PlayerStage::drawDissolvePass(int pass) {

@@ -1,10 +1,10 @@
-#include "player_window.h"
+#include "kinetta/win32/player_window.h"
 
-#include "button_actions.h"
-#include "card_sequence.h"
+#include "kinetta/win32/button_actions.h"
+#include "kinetta/win32/card_sequence.h"
+#include "kinetta/win32/player_program.h"
 #include "player/win32/media_window.h"
 #include "player/win32/player_resources.h"
-#include "player_program.h"
 
 namespace kz8 {
 namespace {
@@ -47,9 +47,9 @@ HWND CreatePlayerWindow(HINSTANCE instance) {
     PlayerProgram& program = playerProgram();
     CreateCardSequence();
     // The create message arms the start timer before this returns.
-    program.mainWindow = CreateWindowExA(0, kPlayerWindowClass, kPlayerWindowTitle,
-                                         WS_POPUP | WS_VISIBLE, 0, 0, 0, 0, nullptr, nullptr,
-                                         instance, nullptr);
+    program.mainWindow =
+        CreateWindowExA(0, kPlayerWindowClass, kPlayerWindowTitle, WS_POPUP | WS_VISIBLE, 0, 0, 0,
+                        0, nullptr, nullptr, instance, nullptr);
     if (!program.mainWindow) return nullptr;
     ShowWindow(program.mainWindow, SW_SHOWMAXIMIZED);
     SetFocus(program.mainWindow);
@@ -67,34 +67,23 @@ LRESULT CALLBACK PlayerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
             program.mainWindow = window;  // the timers go to it before creation returns
             if (program.sequence) program.sequence->onCreated();
             break;
-        case WM_DESTROY:
-            CleanupPlayer();
-            return 0;
+        case WM_DESTROY: CleanupPlayer(); return 0;
         case WM_ENDSESSION:
             // The session may end the process as soon as this returns: the
             // temporary files go now, as on a close.
             if (wParam) CleanupPlayer();
             return 0;
-        case WM_PAINT:
-            PaintCard(window);
-            return 0;
+        case WM_PAINT: PaintCard(window); return 0;
         case WM_SYSCOMMAND:
             // No screen saver while the card shows.
             if ((wParam & kSystemCommandMask) == SC_SCREENSAVE) return 1;
             break;
-        case WM_TIMER:
-            OnPlayerTimer(wParam);
-            break;
+        case WM_TIMER: OnPlayerTimer(wParam); break;
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
-        case WM_LBUTTONUP:
-            routeMouse(message, wParam, lParam);
-            break;
-        case kMciWndNotifyMode:
-            OnMediaStopped(reinterpret_cast<HWND>(wParam), lParam);
-            break;
-        default:
-            break;
+        case WM_LBUTTONUP: routeMouse(message, wParam, lParam); break;
+        case kMciWndNotifyMode: OnMediaStopped(reinterpret_cast<HWND>(wParam), lParam); break;
+        default: break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -1,4 +1,4 @@
-#include "button_layout.h"
+#include "player/portable/button_layout.h"
 
 namespace kz8 {
 namespace {

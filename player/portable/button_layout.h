@@ -2,22 +2,24 @@
 // corner and the logo strip with the link below its bottom-right corner.
 #pragma once
 
+#include "common/portable/rect.h"
+
 #include <array>
 
-#include "card_rect.h"
+#include "player/portable/card_rect.h"
 
 namespace kz8 {
 
-struct LayoutRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const LayoutRect& o) const {
-        return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
-    }
-};
+using LayoutRect = Rect;
 
-enum BarButton { kPlayButton, kStopButton, kTurnButton, kPrintButton, kCloseButton, kBarButtonCount };
+enum BarButton {
+    kPlayButton,
+    kStopButton,
+    kTurnButton,
+    kPrintButton,
+    kCloseButton,
+    kBarButtonCount
+};
 
 // The bar ends 5 pixels above the card.
 constexpr int kBarGap = 5;

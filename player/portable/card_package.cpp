@@ -1,4 +1,4 @@
-#include "card_package.h"
+#include "player/portable/card_package.h"
 
 #include "common/portable/le_bytes.h"
 
@@ -6,8 +6,7 @@ namespace kz8 {
 
 const char kCardVersion[] = "2.0";
 
-std::optional<CardTrailer> parseCardTrailer(const uint8_t* bytes, size_t size,
-                                            std::string* error) {
+std::optional<CardTrailer> parseCardTrailer(const uint8_t* bytes, size_t size, std::string* error) {
     auto fail = [&](const char* why) -> std::optional<CardTrailer> {
         if (error) *error = why;
         return std::nullopt;

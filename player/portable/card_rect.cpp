@@ -1,4 +1,4 @@
-#include "card_rect.h"
+#include "player/portable/card_rect.h"
 
 namespace kz8 {
 

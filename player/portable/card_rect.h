@@ -2,14 +2,14 @@
 // in the client area; all of the player's layout hangs off it.
 #pragma once
 
+#include "common/portable/rect.h"
+
 namespace kz8 {
 
 constexpr int kCardWidth = 580;
 constexpr int kCardHeight = 380;
 
-struct CardRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
+using CardRect = Rect;
 
 // Negative left or top when the client area is smaller than the card; the
 // window then clips the picture. Division truncates towards zero.

@@ -1,6 +1,6 @@
-#include "card_sequence_machine.h"
+#include "player/portable/card_sequence_machine.h"
 
-#include "reveal_pattern.h"
+#include "player/portable/reveal_pattern.h"
 
 namespace kz8 {
 
@@ -92,9 +92,7 @@ void CardSequenceMachine::onTimer(PlayerTimer timer, uint32_t nowMs) {
             if (state_ == kShowingBack) turning_ = false;
             turnCard();
             break;
-        case kTimerDissolve:
-            continueDissolve(nowMs);
-            break;
+        case kTimerDissolve: continueDissolve(nowMs); break;
     }
 }
 

@@ -30,7 +30,9 @@ constexpr uint32_t kDissolvePassIntervalMs = 100;
 
 // The MP3 engine does not report its end to the window: the back comes one
 // second after the last whole second of sound.
-constexpr uint32_t soundEndDelayMs(int32_t wholeSeconds) { return uint32_t(wholeSeconds + 1) * 1000; }
+constexpr uint32_t soundEndDelayMs(int32_t wholeSeconds) {
+    return uint32_t(wholeSeconds + 1) * 1000;
+}
 
 enum DisplayState : int32_t { kShowingFront = 0, kShowingBack = 1, kRevealPending = 2 };
 // The media window's stopped mode; other modes (paused, playing) change nothing.

@@ -1,4 +1,4 @@
-#include "card_writer.h"
+#include "player/portable/card_writer.h"
 
 #include <limits>
 

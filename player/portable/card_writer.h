@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "card_package.h"
+#include "player/portable/card_package.h"
 
 namespace kz8 {
 

@@ -1,4 +1,4 @@
-#include "link_command.h"
+#include "player/portable/link_command.h"
 
 namespace kz8 {
 

@@ -1,8 +1,8 @@
-#include "media_names.h"
+#include "player/portable/media_names.h"
 
 #include <cstdio>
 
-#include "card_package.h"
+#include "player/portable/card_package.h"
 
 namespace kz8 {
 

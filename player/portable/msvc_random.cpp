@@ -1,4 +1,4 @@
-#include "msvc_random.h"
+#include "player/portable/msvc_random.h"
 
 namespace kz8 {
 namespace {

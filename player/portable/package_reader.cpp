@@ -1,4 +1,4 @@
-#include "package_reader.h"
+#include "player/portable/package_reader.h"
 
 #include <algorithm>
 #include <cstring>
@@ -36,8 +36,7 @@ std::optional<CardPackageIndex> readCardPackageIndex(PackageSource& source, std:
     auto trailer = parseCardTrailer(trailerBytes, kCardTrailerSize, error);
     if (!trailer) return std::nullopt;
 
-    if (availableBytes(source, trailer->headerOffset, kCardHeaderBlockSize) <
-        kCardHeaderBlockSize)
+    if (availableBytes(source, trailer->headerOffset, kCardHeaderBlockSize) < kCardHeaderBlockSize)
         return fail("card header lies past the end of the file");
     uint8_t blockBytes[kCardHeaderBlockSize];
     if (!readExactly(source, trailer->headerOffset, blockBytes, kCardHeaderBlockSize))

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "card_package.h"
+#include "player/portable/card_package.h"
 
 namespace kz8 {
 

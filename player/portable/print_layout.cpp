@@ -1,8 +1,8 @@
-#include "print_layout.h"
+#include "player/portable/print_layout.h"
 
 #include <cstring>
 
-#include "card_rect.h"
+#include "player/portable/card_rect.h"
 
 namespace kz8 {
 namespace {

@@ -90,12 +90,24 @@ TEST(VideoSuffix, KeepsOnlyTheFinalExtension) {
         const char* suffix;
         const char* extension;  // "" when the clip is dropped
     } cases[] = {
-        {".avi", ".avi"},         {".MPG", ".MPG"},         {".a", ".a"},
-        {"_1.avi", ".avi"},       {"x.y.mov", ".mov"},      {".abcdefghij", ".abcdefghij"},
-        {"\\..\\evil.avi", ".avi"}, {"/../x.avi", ".avi"},    {"C:.avi", ".avi"},
-        {".abcdefghijk", ""},     {"", ""},                 {".", ""},
-        {"avi", ""},              {"..", ""},               {".av i", ""},
-        {".avi.", ""},            {".a\xe9", ""},           {"x.avi\\", ""},
+        {".avi", ".avi"},
+        {".MPG", ".MPG"},
+        {".a", ".a"},
+        {"_1.avi", ".avi"},
+        {"x.y.mov", ".mov"},
+        {".abcdefghij", ".abcdefghij"},
+        {"\\..\\evil.avi", ".avi"},
+        {"/../x.avi", ".avi"},
+        {"C:.avi", ".avi"},
+        {".abcdefghijk", ""},
+        {"", ""},
+        {".", ""},
+        {"avi", ""},
+        {"..", ""},
+        {".av i", ""},
+        {".avi.", ""},
+        {".a\xe9", ""},
+        {"x.avi\\", ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(videoExtensionOf(c.suffix), c.extension) << "suffix \"" << c.suffix << "\"";

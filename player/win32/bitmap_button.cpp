@@ -1,4 +1,4 @@
-#include "bitmap_button.h"
+#include "player/win32/bitmap_button.h"
 
 #include "common/win32/handles.h"
 

@@ -1,8 +1,8 @@
-#include "button_bar.h"
+#include "player/win32/button_bar.h"
 
 #include "common/win32/handles.h"
-#include "dib_drawing.h"
-#include "player_resources.h"
+#include "player/win32/dib_drawing.h"
+#include "player/win32/player_resources.h"
 
 namespace kz8 {
 namespace {
@@ -23,8 +23,6 @@ HBITMAP load(HINSTANCE resources, int id) {
 }
 
 }  // namespace
-
-RECT ToRect(const LayoutRect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 CardRect CardRectOf(HWND window) {
     RECT card{};
@@ -66,11 +64,11 @@ void ButtonBar::LayOut(HWND window, HINSTANCE resources, const ButtonBarActions&
     }
     SIZE bar = BitmapSize(barBitmap_);
     ButtonBarLayout layout = layOutButtonBar(CardRectOf(window), bar.cx, bar.cy);
-    barRect_ = ToRect(layout.bar);
+    barRect_ = toRECT(layout.bar);
     const ButtonAction actionOf[kBarButtonCount] = {actions.play, actions.stop, actions.turn,
                                                     actions.print, actions.close};
     for (int i = 0; i < kBarButtonCount; ++i) {
-        buttons_[i].SetButtonRect(ToRect(layout.buttons[i]));
+        buttons_[i].SetButtonRect(toRECT(layout.buttons[i]));
         buttons_[i].SetOwner(window);
         buttons_[i].SetAction(actionOf[i]);
     }

@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
+#include "common/win32/win32_rect.h"
+
 #include <array>
 
-#include "bitmap_button.h"
 #include "player/portable/button_layout.h"
+#include "player/win32/bitmap_button.h"
 
 namespace kz8 {
 
@@ -62,7 +64,6 @@ void CopyBitmapTo(HDC dc, HBITMAP bitmap, const RECT& to);
 // A bitmap's width and height in pixels; 0 x 0 for none.
 SIZE BitmapSize(HBITMAP bitmap);
 
-RECT ToRect(const LayoutRect& r);
 CardRect CardRectOf(HWND window);
 
 }  // namespace kz8

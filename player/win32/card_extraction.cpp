@@ -1,4 +1,4 @@
-#include "card_extraction.h"
+#include "player/win32/card_extraction.h"
 
 #include <mmsystem.h>
 
@@ -6,11 +6,11 @@
 #include <ctime>
 
 #include "common/win32/handles.h"
-#include "jpeg_loader.h"
 #include "player/portable/media_names.h"
 #include "player/portable/msvc_random.h"
-#include "player_strings.h"
-#include "win32_package_file.h"
+#include "player/win32/jpeg_loader.h"
+#include "player/win32/player_strings.h"
+#include "player/win32/win32_package_file.h"
 
 namespace kz8 {
 namespace {
@@ -94,8 +94,8 @@ void setFlags(PlayerState& state, const CardPackageIndex& index) {
     UINT devices = (gWaveDeviceCount ? gWaveDeviceCount : waveOutGetNumDevs)();
     state.hasAudio = h.hasSound() && devices > 0;
     state.audioKind = h.audioKind;
-    state.videoRect = RECT{h.videoLeft, h.videoTop, h.videoLeft + h.videoWidth,
-                           h.videoTop + h.videoHeight};
+    state.videoRect =
+        RECT{h.videoLeft, h.videoTop, h.videoLeft + h.videoWidth, h.videoTop + h.videoHeight};
     std::memcpy(state.reservedRecord, index.block.reserved.data(), kCardReservedSize);
 }
 
@@ -150,8 +150,8 @@ bool extractCardPackageFrom(const std::string& cardPath, PlayerState& state) {
 
     if (state.hasVideo) {
         uint32_t n = drawNumber(now, kVideoSeedOffset);
-        std::string path = extractPart(source, folder, n, videoExtensionOf(h.videoSuffix), h.videoOffset,
-                                       uint64_t(h.videoSize));
+        std::string path = extractPart(source, folder, n, videoExtensionOf(h.videoSuffix),
+                                       h.videoOffset, uint64_t(h.videoSize));
         if (path.empty()) return failExtraction(state);
         storePath(state.videoPath, path);
     }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "player_state.h"
+#include "player/win32/player_state.h"
 
 namespace kz8 {
 

@@ -1,12 +1,12 @@
-#include "card_print_job.h"
+#include "player/win32/card_print_job.h"
 
 #include <cstring>
 
 #include "common/win32/global_dib.h"
 #include "common/win32/handles.h"
 #include "player/portable/print_layout.h"
-#include "player_state.h"
-#include "player_strings.h"
+#include "player/win32/player_state.h"
+#include "player/win32/player_strings.h"
 
 namespace kz8 {
 namespace {

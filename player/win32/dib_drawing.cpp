@@ -1,6 +1,7 @@
-#include "dib_drawing.h"
+#include "player/win32/dib_drawing.h"
 
 #include "common/win32/global_dib.h"
+#include "common/win32/win32_rect.h"
 #include "player/portable/card_rect.h"
 
 namespace kz8 {
@@ -31,8 +32,7 @@ BOOL GetCardRect(HWND window, RECT* rect) {
     if (!rect) return FALSE;
     RECT client{};
     GetClientRect(window, &client);
-    CardRect card = cardRectInClient(client.right, client.bottom);
-    *rect = RECT{card.left, card.top, card.right, card.bottom};
+    *rect = toRECT(cardRectInClient(client.right, client.bottom));
     return TRUE;
 }
 

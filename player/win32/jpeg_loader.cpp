@@ -1,9 +1,9 @@
-#include "jpeg_loader.h"
+#include "player/win32/jpeg_loader.h"
 
 #include <memory>
 
+#include "common/portable/jpeg_dib.h"
 #include "common/win32/handles.h"
-#include "player/portable/jpeg_dib.h"
 
 namespace kz8 {
 

@@ -1,7 +1,7 @@
-#include "link_bar.h"
+#include "player/win32/link_bar.h"
 
-#include "button_bar.h"
-#include "player_resources.h"
+#include "player/win32/button_bar.h"
+#include "player/win32/player_resources.h"
 
 namespace kz8 {
 
@@ -23,10 +23,10 @@ void LinkBar::LayOut(HWND window, HINSTANCE resources, ButtonAction linkAction) 
     linkCursor_ = LoadCursorA(resources, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
 
     SIZE strip = BitmapSize(stripBitmap_);
-    LinkBarLayout layout = layOutLinkBar(CardRectOf(window), strip.cx, strip.cy,
-                                         BitmapSize(normal).cx);
-    stripRect_ = ToRect(layout.strip);
-    linkButton_.SetButtonRect(ToRect(layout.link));
+    LinkBarLayout layout =
+        layOutLinkBar(CardRectOf(window), strip.cx, strip.cy, BitmapSize(normal).cx);
+    stripRect_ = toRECT(layout.strip);
+    linkButton_.SetButtonRect(toRECT(layout.link));
     linkButton_.SetOwner(window);
     linkButton_.SetAction(linkAction);
     owner_ = window;

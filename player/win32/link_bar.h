@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "bitmap_button.h"
+#include "player/win32/bitmap_button.h"
 
 namespace kz8 {
 

@@ -1,4 +1,4 @@
-#include "media_window.h"
+#include "player/win32/media_window.h"
 
 #include <vfw.h>
 
@@ -18,8 +18,9 @@ HWND CreateMediaWindow(HWND parent, HINSTANCE instance, DWORD style, const char*
 bool MediaCanPlay(HWND media) { return media && SendMessageA(media, kMciWndCanPlay, 0, 0) != 0; }
 
 void ShowMediaAt(HWND media, const RECT& screenRect) {
-    SetWindowPos(media, HWND_TOP, screenRect.left, screenRect.top, screenRect.right - screenRect.left,
-                 screenRect.bottom - screenRect.top, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    SetWindowPos(media, HWND_TOP, screenRect.left, screenRect.top,
+                 screenRect.right - screenRect.left, screenRect.bottom - screenRect.top,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
 }
 
 void PlayMediaFromStart(HWND media) {

@@ -9,13 +9,13 @@ namespace kz8 {
 // mode notification to the parent on every change; hidden when created.
 constexpr DWORD kMediaWindowStyle = 0x8480010A;
 
-constexpr UINT kMciWndCanPlay = 0x490;   // MCIWNDM_CAN_PLAY
-constexpr UINT kMciSeek = 0x807;         // MCI_SEEK, position 0
-constexpr UINT kMciPlay = 0x806;         // MCI_PLAY
-constexpr UINT kMciPause = 0x809;        // MCI_PAUSE
+constexpr UINT kMciWndCanPlay = 0x490;     // MCIWNDM_CAN_PLAY
+constexpr UINT kMciSeek = 0x807;           // MCI_SEEK, position 0
+constexpr UINT kMciPlay = 0x806;           // MCI_PLAY
+constexpr UINT kMciPause = 0x809;          // MCI_PAUSE
 constexpr UINT kMciWndNotifyMode = 0x4C8;  // MCIWNDM_NOTIFYMODE to the parent
-constexpr LPARAM kMciModeStopped = 525;  // MCI_MODE_STOP
-constexpr LPARAM kMciModePlaying = 526;  // MCI_MODE_PLAY
+constexpr LPARAM kMciModeStopped = 525;    // MCI_MODE_STOP
+constexpr LPARAM kMciModePlaying = 526;    // MCI_MODE_PLAY
 
 // Without it Video for Windows reports a file it cannot open in a modal
 // message box, which would stop the card until someone clicks it; the player

@@ -1,7 +1,8 @@
-#include "open_link.h"
+#include "player/win32/open_link.h"
 
 #include <shellapi.h>
 
+#include "common/win32/registry_key.h"
 #include "player/portable/link_command.h"
 
 namespace kz8 {
@@ -14,18 +15,6 @@ constexpr char kOpenCommandKey[] = "\\shell\\open\\command";
 ProgramStarter gStart = nullptr;
 ShellOpener gShell = nullptr;
 
-// RAII for a registry key.
-class RegistryKey {
-public:
-    ~RegistryKey() {
-        if (key_) RegCloseKey(key_);
-    }
-    HKEY* put() { return &key_; }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr;
-};
 }  // namespace
 
 void setProgramStarter(ProgramStarter start) { gStart = start; }

@@ -1,4 +1,4 @@
-#include "player_state.h"
+#include "player/win32/player_state.h"
 
 namespace kz8 {
 namespace {

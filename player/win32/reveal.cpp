@@ -1,7 +1,8 @@
-#include "reveal.h"
+#include "player/win32/reveal.h"
 
 #include <vector>
 
+#include "common/win32/dc_state.h"
 #include "common/win32/global_dib.h"
 #include "player/portable/msvc_random.h"
 #include "player/portable/reveal_pattern.h"
@@ -32,22 +33,17 @@ void runPass(HDC target, HDC source, int x, int y, uint32_t w, uint32_t h,
     if (!brush) return;
     // A monochrome pattern takes the context's colours: bits set must be
     // white and clear bits black for the raster operation above.
-    COLORREF oldText = SetTextColor(target, RGB(0, 0, 0));
-    COLORREF oldBack = SetBkColor(target, RGB(255, 255, 255));
-    POINT oldOrigin{};
-    SetBrushOrgEx(target, 0, 0, &oldOrigin);
-    {
-        SelectionGuard selected(target, brush.get());
-        const TileGrid grid = tileGridFor(w, h);
-        for (uint32_t k : order) {
-            TileRect t = tileRect(grid, k, w, h);
-            BitBlt(target, x + t.x, y + t.y, t.width, t.height, source, t.x, t.y,
-                   kRopSourceWherePatternWhite);
-        }
+    DcStateGuard restored(target);
+    SetTextColor(target, RGB(0, 0, 0));
+    SetBkColor(target, RGB(255, 255, 255));
+    SetBrushOrgEx(target, 0, 0, nullptr);
+    SelectObject(target, brush.get());
+    const TileGrid grid = tileGridFor(w, h);
+    for (uint32_t k : order) {
+        TileRect t = tileRect(grid, k, w, h);
+        BitBlt(target, x + t.x, y + t.y, t.width, t.height, source, t.x, t.y,
+               kRopSourceWherePatternWhite);
     }
-    SetBrushOrgEx(target, oldOrigin.x, oldOrigin.y, nullptr);
-    SetTextColor(target, oldText);
-    SetBkColor(target, oldBack);
 }
 
 }  // namespace

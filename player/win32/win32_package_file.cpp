@@ -1,4 +1,4 @@
-#include "win32_package_file.h"
+#include "player/win32/win32_package_file.h"
 
 #include <algorithm>
 #include <limits>

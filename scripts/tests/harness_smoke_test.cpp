@@ -2,11 +2,12 @@
 // statically linked libraries decode like their Linux reference tools, a real
 // window can be seen from outside, and played sound can be heard back.
 #include <windows.h>
+// After windows.h, which they need.
 #include <mmsystem.h>
 
+#include <gtest/gtest.h>
 #include <csetjmp>
 #include <cstdio>
-#include <gtest/gtest.h>
 #include <memory>
 
 extern "C" {
@@ -17,7 +18,7 @@ extern "C" {
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/handles.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 namespace {
 
 struct JpegErrorJump {
@@ -135,9 +136,9 @@ TEST(WineDesktop, PaintedWindowShowsInScreenshot) {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "KZ8HarnessProbe";
     ASSERT_NE(RegisterClassA(&windowClass), 0);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, "KZ8HarnessProbe", "probe", WS_POPUP | WS_VISIBLE,
-                                  100, 120, 200, 150, nullptr, nullptr, windowClass.hInstance,
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(WS_EX_TOPMOST, "KZ8HarnessProbe", "probe", WS_POPUP | WS_VISIBLE, 100, 120,
+                        200, 150, nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
     UpdateWindow(window);
     pumpMessagesFor(500);
@@ -191,9 +192,7 @@ TEST(CapturedWaveDevice, PlayedBytesArriveInTheCapture) {
     EXPECT_TRUE(findBytes(captured, pcm)) << "captured " << captured.size() << " bytes";
 }
 
-TEST(NoWaveDevice, MachineWithoutSoundHasNoWaveDevice) {
-    EXPECT_EQ(waveOutGetNumDevs(), 0u);
-}
+TEST(NoWaveDevice, MachineWithoutSoundHasNoWaveDevice) { EXPECT_EQ(waveOutGetNumDevs(), 0u); }
 
 }  // namespace
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

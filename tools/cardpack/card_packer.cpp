@@ -1,15 +1,15 @@
-#include "card_packer.h"
+#include "tools/cardpack/card_packer.h"
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "common/portable/jpeg_dib.h"
+#include "common/portable/stdio_file.h"
 #include "player/portable/card_rect.h"
 #include "player/portable/card_writer.h"
-#include "player/portable/jpeg_dib.h"
 #include "player/portable/package_reader.h"
-#include "player/portable/stdio_file.h"
 
 namespace kz8::cardpack {
 namespace fs = std::filesystem;
@@ -73,7 +73,8 @@ bool checkPicture(const std::string& role, const std::string& path, Outcome& out
         out.error = role + " picture " + path + " is not a usable JPEG: " + why;
         return false;
     }
-    if (dib->view().width() != uint32_t(kCardWidth) || dib->view().height() != uint32_t(kCardHeight))
+    if (dib->view().width() != uint32_t(kCardWidth) ||
+        dib->view().height() != uint32_t(kCardHeight))
         out.warnings.push_back(role + " picture is " + std::to_string(dib->view().width()) + " x " +
                                std::to_string(dib->view().height()) +
                                ", not 580 x 380; the player draws it unscaled");
@@ -111,8 +112,10 @@ Outcome makeCard(const MakeRequest& r) {
     struct Input {
         const std::string& path;
         uint64_t* size;
-    } inputs[] = {{r.player, &parts.playerSize}, {r.front, &parts.frontSize},
-                  {r.back, &parts.backSize},     {r.sound, &parts.soundSize},
+    } inputs[] = {{r.player, &parts.playerSize},
+                  {r.front, &parts.frontSize},
+                  {r.back, &parts.backSize},
+                  {r.sound, &parts.soundSize},
                   {r.video, &parts.videoSize}};
     for (const Input& in : inputs) {
         if (in.path.empty()) continue;
@@ -187,12 +190,13 @@ Outcome listCard(const std::string& card) {
          std::to_string(index->trailer.headerOffset));
     line("front picture: " + std::to_string(h.frontSize) + " bytes at " +
          std::to_string(h.frontOffset));
-    line("back picture: " + std::to_string(b.backSize) + " bytes at " + std::to_string(b.backOffset));
+    line("back picture: " + std::to_string(b.backSize) + " bytes at " +
+         std::to_string(b.backOffset));
     if (h.hasVideo())
-        line("video: " + std::to_string(h.videoSize) + " bytes at " + std::to_string(h.videoOffset) +
-             ", suffix " + h.videoSuffix + ", rectangle " + std::to_string(h.videoLeft) + "," +
-             std::to_string(h.videoTop) + "," + std::to_string(h.videoWidth) + "," +
-             std::to_string(h.videoHeight));
+        line("video: " + std::to_string(h.videoSize) + " bytes at " +
+             std::to_string(h.videoOffset) + ", suffix " + h.videoSuffix + ", rectangle " +
+             std::to_string(h.videoLeft) + "," + std::to_string(h.videoTop) + "," +
+             std::to_string(h.videoWidth) + "," + std::to_string(h.videoHeight));
     else
         line("video: none");
     if (h.hasSound())
@@ -233,7 +237,9 @@ Outcome extractCard(const std::string& card, const std::string& folder) {
         ok = writePart("video" + suffix, h.videoOffset, uint64_t(h.videoSize));
     }
     if (ok && h.hasSound()) {
-        const char* ext = h.audioKind == kAudioWave ? ".wav" : h.audioKind == kAudioMp3 ? ".mp3" : ".bin";
+        const char* ext = h.audioKind == kAudioWave  ? ".wav"
+                          : h.audioKind == kAudioMp3 ? ".mp3"
+                                                     : ".bin";
         ok = writePart(std::string("sound") + ext, h.audioOffset, uint64_t(h.audioSize));
     }
     if (!ok) return failure("writing into " + folder + " failed");

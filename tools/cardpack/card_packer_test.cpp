@@ -6,25 +6,26 @@
 #include <filesystem>
 #include <fstream>
 
+#include "common/portable/stdio_file.h"
 #include "common/testing/portable/test_files.h"
 #include "player/portable/package_reader.h"
-#include "player/portable/stdio_file.h"
 #include "tools/cardpack/card_packer.h"
 
 namespace kz8::cardpack {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::readFile;
+using testkit::readFile;
 
-std::string card(const char* name) { return testing::fixturePath(std::string("card/") + name); }
+std::string card(const char* name) { return testkit::fixturePath(std::string("card/") + name); }
 
 class CardPacker : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("cardpack-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ =
+            fs::temp_directory_path() /
+            ("cardpack-test-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }
@@ -68,8 +69,10 @@ TEST_F(CardPacker, RoundTripGivesBackIdenticalBytes) {
     struct {
         const char* extractedName;
         std::string original;
-    } parts[] = {{"front.jpg", request.front}, {"back.jpg", request.back},
-                 {"video.avi", request.video}, {"sound.mp3", request.sound}};
+    } parts[] = {{"front.jpg", request.front},
+                 {"back.jpg", request.back},
+                 {"video.avi", request.video},
+                 {"sound.mp3", request.sound}};
     for (const auto& p : parts)
         EXPECT_EQ(readFile(path(std::string("out/") + p.extractedName)), readFile(p.original))
             << p.extractedName;
@@ -101,15 +104,18 @@ TEST_F(CardPacker, RefusesBadInputWithAReasonAndWritesNothing) {
     } cases[] = {
         {"missing player", [](MakeRequest& r) { r.player = "/no/such/player.exe"; }, "cannot read"},
         {"missing front", [](MakeRequest& r) { r.front = "/no/such.jpg"; }, "cannot read"},
-        {"front not a JPEG", [](MakeRequest& r) { r.front = card("sound.wav"); }, "not a usable JPEG"},
+        {"front not a JPEG", [](MakeRequest& r) { r.front = card("sound.wav"); },
+         "not a usable JPEG"},
         {"sound of no known kind", [&](MakeRequest& r) { r.sound = path("noise.mp3"); },
          "neither a WAVE nor an MP3"},
         {"suffix too long", [&](MakeRequest& r) { r.video = path("clip.abcdefghijk"); },
          "longer than 11"},
         {"existing target", [&](MakeRequest& r) { r.output = path("exists.exe"); }, "--force"},
-        {"output is the player", [&](MakeRequest& r) {
+        {"output is the player",
+         [&](MakeRequest& r) {
              r.player = path("exists.exe"), r.output = r.player, r.force = true;
-         }, "overwrite the input"},
+         },
+         "overwrite the input"},
     };
     for (const Case& c : cases) {
         MakeRequest request = fullRequest();

@@ -4,11 +4,11 @@
 
 #include <vector>
 
+#include "audio/portable/engine_error.h"
+#include "audio/portable/sink_output.h"
+#include "audio/portable/volume_scale.h"
+#include "audio/portable/wave_file_layout.h"
 #include "common/portable/le_bytes.h"
-#include "engine_error.h"
-#include "sink_output.h"
-#include "volume_scale.h"
-#include "wave_file_layout.h"
 
 namespace kz8::audio {
 namespace {

@@ -1,7 +1,7 @@
 // The player against the real wave device under Wine: what it plays comes
 // back through the harness's capture file and is compared with mpg123's
 // decode of the same file.
-#include "audio_player.h"
+#include "audio/win32/audio_player.h"
 
 #include <windows.h>
 
@@ -9,16 +9,16 @@
 
 #include <functional>
 
+#include "audio/portable/engine_error.h"
+#include "audio/tests/win32/player_test_support.h"
 #include "common/testing/portable/test_files.h"
-#include "engine_error.h"
-#include "player_test_support.h"
 
 namespace kz8::audio {
 namespace {
 
-using kz8::testing::findBytes;
-using kz8::testing::fixturePath;
-using namespace kz8::audio::testing;
+using kz8::testkit::findBytes;
+using kz8::testkit::fixturePath;
+using namespace kz8::audio::testkit;
 
 constexpr size_t kFrameBytes = 1152 * 4;  // one MPEG-1 frame of 16-bit stereo
 const char* const kShortClip = "decoder/l3-44k-vbr.mp3";
@@ -44,7 +44,7 @@ constexpr size_t kSettleFrames = 10;
 
 // Sound without the silence Wine's device inserts when a writer falls behind.
 std::vector<uint8_t> soundOnly(const std::vector<uint8_t>& pcm) {
-    return kz8::testing::withoutSilentFrames(pcm, 4);
+    return kz8::testkit::withoutSilentFrames(pcm, 4);
 }
 
 TEST(AudioPlayerStates, EachOperationInTurnWithItsRefusals) {
@@ -68,24 +68,29 @@ TEST(AudioPlayerStates, EachOperationInTurnWithItsRefusals) {
         {"GetCurrentTime in Idle", [&] { return player.GetCurrentTime(); }, -1, kErrorState, kIdle},
         {"GetSourceFlag in Idle", [&] { return player.GetSourceFlag(); }, 0, kErrorState, kIdle},
         {"Open without a name", [&] { return player.Open(); }, 0, kErrorStream, kIdle},
-        {"name of a missing file", [&] { return player.SetFileName("Z:\\no\\such.mp3"); }, 1, 0, kIdle},
+        {"name of a missing file", [&] { return player.SetFileName("Z:\\no\\such.mp3"); }, 1, 0,
+         kIdle},
         {"Open a missing file", [&] { return player.Open(); }, 0, kErrorStream, kIdle},
         {"name of the clip", [&] { return player.SetFileName(good.c_str()); }, 1, 0, kIdle},
         {"Open", [&] { return player.Open(); }, 1, 0, kOpened},
         {"Open twice", [&] { return player.Open(); }, 0, kErrorState, kOpened},
         {"SetFileName in Opened", [&] { return player.SetFileName("x"); }, 0, kErrorState, kOpened},
-        {"SetSourceKind in Opened", [&] { return player.SetSourceKind(1); }, 0, kErrorState, kOpened},
+        {"SetSourceKind in Opened", [&] { return player.SetSourceKind(1); }, 0, kErrorState,
+         kOpened},
         {"SetBuffering in Opened", [&] { return player.SetBuffering(0, 0); }, 1, 0, kOpened},
         {"GetSourceFlag in Opened", [&] { return player.GetSourceFlag(); }, 1, 0, kOpened},
         {"GetTotalTime in Opened", [&] { return player.GetTotalTime(); }, -1, kErrorState, kOpened},
         {"Play in Opened", [&] { return player.Play(); }, 0, kErrorState, kOpened},
         {"Prepare", [&] { return player.Prepare(); }, 1, 0, kPrepared},
-        {"SetBuffering in Prepared", [&] { return player.SetBuffering(4, 0); }, 0, kErrorState, kPrepared},
+        {"SetBuffering in Prepared", [&] { return player.SetBuffering(4, 0); }, 0, kErrorState,
+         kPrepared},
         {"Prepare twice", [&] { return player.Prepare(); }, 0, kErrorState, kPrepared},
         {"Pause in Prepared", [&] { return player.Pause(); }, 0, kErrorState, kPrepared},
-        {"GetCurrentTime in Prepared", [&] { return player.GetCurrentTime(); }, -1, kErrorState, kPrepared},
+        {"GetCurrentTime in Prepared", [&] { return player.GetCurrentTime(); }, -1, kErrorState,
+         kPrepared},
         {"SetRange in Prepared", [&] { return player.SetRange(0, 0); }, 1, 0, kPrepared},
-        {"SetPriority in Prepared", [&] { return player.SetPriority(THREAD_PRIORITY_ABOVE_NORMAL); }, 1, 0, kPrepared},
+        {"SetPriority in Prepared",
+         [&] { return player.SetPriority(THREAD_PRIORITY_ABOVE_NORMAL); }, 1, 0, kPrepared},
         {"Close", [&] { return player.Close(); }, 1, 0, kIdle},
         {"Close in Idle", [&] { return player.Close(); }, 1, 0, kIdle},
     };
@@ -210,7 +215,8 @@ TEST(AudioPlayerSeek, WhilePausedServedAtOnceAndStaysPaused) {
     std::vector<uint8_t> tail = soundOnly(slice(reference, from, reference.size()));
     auto at = findBytes(captured, slice(tail, 0, 4 * kFrameBytes));
     ASSERT_TRUE(at) << "the frames after the seek target were not played";
-    EXPECT_LT(*at, (kSettleFrames + 5) * kFrameBytes) << "playback did not continue near the target";
+    EXPECT_LT(*at, (kSettleFrames + 5) * kFrameBytes)
+        << "playback did not continue near the target";
     EXPECT_TRUE(playedExactly(slice(captured, *at, captured.size()), tail));
 }
 
@@ -232,7 +238,8 @@ TEST(AudioPlayerSeek, WhilePlayingContinuesFromTheTargetFrame) {
     ASSERT_TRUE(at) << "the frames after the seek target were not played";
     EXPECT_TRUE(playedExactly(slice(captured, *at, captured.size()), tail));
     // What lies between the start and the target was skipped.
-    EXPECT_FALSE(findBytes(captured, soundOnly(slice(reference, 100 * kFrameBytes, 102 * kFrameBytes))));
+    EXPECT_FALSE(
+        findBytes(captured, soundOnly(slice(reference, 100 * kFrameBytes, 102 * kFrameBytes))));
 }
 
 TEST(AudioPlayerRange, AnEndFrameStopsThereAndAStartBeyondTheEndPlaysNothing) {
@@ -296,8 +303,9 @@ TEST(AudioPlayerLoad, CpuTimePerMinuteOfAudio) {
     ASSERT_TRUE(ended(player));
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernelAfter, &userAfter);
     auto ticks = [](FILETIME t) { return (uint64_t(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
-    const double cpuMs = double(ticks(userAfter) - ticks(userBefore) + ticks(kernelAfter) -
-                                ticks(kernelBefore)) / 10000.0;
+    const double cpuMs =
+        double(ticks(userAfter) - ticks(userBefore) + ticks(kernelAfter) - ticks(kernelBefore)) /
+        10000.0;
     const double audioMs = player.GetTotalTime();
     std::printf("CPU %.1f ms for %.0f ms of audio: %.1f ms per minute\n", cpuMs, audioMs,
                 cpuMs * 60000.0 / audioMs);

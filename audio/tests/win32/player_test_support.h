@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kz8::audio::testing {
+namespace kz8::audio::testkit {
 
 // Bytes in the capture file now, to see whether the device is playing.
 size_t capturedSize();
@@ -31,4 +31,4 @@ bool waitUntil(const std::function<bool()>& done, int timeoutMs = 20000);
 // Milliseconds of a steady clock.
 double nowMs();
 
-}  // namespace kz8::audio::testing
+}  // namespace kz8::audio::testkit

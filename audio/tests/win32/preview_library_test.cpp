@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "audio/tests/win32/player_test_support.h"
 #include "common/testing/portable/test_files.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/handles.h"
-#include "player_test_support.h"
 
 namespace {
 
-using kz8::testing::fixturePath;
-using namespace kz8::audio::testing;
+using kz8::testkit::fixturePath;
+using namespace kz8::audio::testkit;
 
 using VoidFn = void (*)();
 using IntFn = int (*)();
@@ -31,7 +31,7 @@ struct Preview {
     IntFn totalTime = nullptr, status = nullptr;
 
     bool load() {
-        module = LoadLibraryA(kz8::testing::windowsPathOf(KZ8AUDIO_DLL).c_str());
+        module = LoadLibraryA(kz8::testkit::windowsPathOf(KZ8AUDIO_DLL).c_str());
         if (!module) return false;
         init = find<VoidFn>("?OnInitMp3@@YAXXZ");
         open = find<OpenFn>("?OnOpenMp3@@YAHPEAUHWND__@@PEAD@Z");
@@ -58,7 +58,9 @@ struct Preview {
 
 class PreviewLibrary : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dll.load()) << "KZ8Audio.dll or one of its decorated names"; }
+    void SetUp() override {
+        ASSERT_TRUE(dll.load()) << "KZ8Audio.dll or one of its decorated names";
+    }
     void TearDown() override { dll.unload(); }
     bool endedPlaying() {
         return waitUntil([&] { return dll.status() == kEnded; });
@@ -117,7 +119,7 @@ TEST_F(PreviewLibrary, PauseResumeAndOpeningWhilePlayingStopsFirst) {
 
 TEST_F(PreviewLibrary, LargeTagCountsInTheTotalTime) {
     const std::string path = fixturePath("player/tagged-44k.mp3");
-    auto bytes = kz8::testing::readFile(path);
+    auto bytes = kz8::testkit::readFile(path);
     ASSERT_TRUE(bytes);
     ASSERT_EQ(dll.openFixture("player/tagged-44k.mp3"), 1);
     const uint32_t frames = uint32_t(bytes->size()) / kEstimatedFrameBytes128k;
@@ -130,7 +132,7 @@ TEST_F(PreviewLibrary, UnloadWhilePlayingStopsAndClosesEverything) {
     // A copy of our own: other tests running beside this one read the fixture,
     // and the check below needs the only handle to the file.
     const std::string path =
-        kz8::testing::environmentText("KZ8_RUN_DIR_WIN") + "\\unload-sweep.mp3";
+        kz8::testkit::environmentText("KZ8_RUN_DIR_WIN") + "\\unload-sweep.mp3";
     ASSERT_TRUE(CopyFileA(fixturePath("player/sweep-44k.mp3").c_str(), path.c_str(), FALSE));
     // Once, so that what the audio driver keeps for the process is loaded.
     ASSERT_EQ(dll.openFixture("player/short-44k.mp3"), 1);
@@ -150,7 +152,8 @@ TEST_F(PreviewLibrary, UnloadWhilePlayingStopsAndClosesEverything) {
         dll.unload();
         HANDLE alone = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                    OPEN_EXISTING, 0, nullptr);
-        EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "the MP3 file is still open (paused " << paused << ")";
+        EXPECT_NE(alone, INVALID_HANDLE_VALUE)
+            << "the MP3 file is still open (paused " << paused << ")";
         if (alone != INVALID_HANDLE_VALUE) CloseHandle(alone);
     }
     Sleep(100);  // the ended threads' handles go with the threads
@@ -159,8 +162,8 @@ TEST_F(PreviewLibrary, UnloadWhilePlayingStopsAndClosesEverything) {
 }
 
 TEST(PreviewLibraryExit, ProcessEndingWhilePlayingExitsCleanly) {
-    std::string command = "\"" + kz8::testing::windowsPathOf(PREVIEW_EXIT_HOST) + "\" \"" +
-                          kz8::testing::windowsPathOf(KZ8AUDIO_DLL) + "\" \"" +
+    std::string command = "\"" + kz8::testkit::windowsPathOf(PREVIEW_EXIT_HOST) + "\" \"" +
+                          kz8::testkit::windowsPathOf(KZ8AUDIO_DLL) + "\" \"" +
                           fixturePath("player/sweep-44k.mp3") + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

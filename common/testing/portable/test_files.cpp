@@ -1,13 +1,15 @@
-#include "test_files.h"
+#include "common/testing/portable/test_files.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <memory>
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
-std::string fixturePath(const std::string& name) { return std::string(KZ8_FIXTURES_DIR) + "/" + name; }
+std::string fixturePath(const std::string& name) {
+    return std::string(KZ8_FIXTURES_DIR) + "/" + name;
+}
 
 std::optional<std::vector<uint8_t>> readFile(const std::string& path) {
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
@@ -35,7 +37,8 @@ bool readPpmNumber(const std::vector<uint8_t>& b, size_t& pos, int& out) {
     }
     if (pos >= b.size() || !std::isdigit(b[pos])) return false;
     long value = 0;
-    while (pos < b.size() && std::isdigit(b[pos]) && value < 1000000) value = value * 10 + (b[pos++] - '0');
+    while (pos < b.size() && std::isdigit(b[pos]) && value < 1000000)
+        value = value * 10 + (b[pos++] - '0');
     out = int(value);
     return true;
 }
@@ -81,4 +84,4 @@ std::vector<uint8_t> withoutSilentFrames(const std::vector<uint8_t>& pcm, size_t
     return sound;
 }
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 // Path of a file made by scripts/make-fixtures.sh.
 std::string fixturePath(const std::string& name);
@@ -39,4 +39,4 @@ std::optional<size_t> findBytes(const std::vector<uint8_t>& haystack,
 // while such gaps pass.
 std::vector<uint8_t> withoutSilentFrames(const std::vector<uint8_t>& pcm, size_t frameBytes);
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

@@ -1,10 +1,10 @@
-#include "screen_pixels.h"
+#include "common/testing/win32/screen_pixels.h"
 
 #include <algorithm>
 
 #include "common/win32/handles.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 namespace {
 
 // 32-bit BGRX rows of `stride` pixels, cut to width x height.
@@ -41,12 +41,14 @@ PpmImage copyFromDc(HDC source, int left, int top, int width, int height) {
 
 PpmImage windowImage(HWND window, const RECT& area) {
     WindowDc dc(window);
-    return copyFromDc(dc.get(), area.left, area.top, area.right - area.left, area.bottom - area.top);
+    return copyFromDc(dc.get(), area.left, area.top, area.right - area.left,
+                      area.bottom - area.top);
 }
 
 PpmImage captureScreen() {
     WindowDc screen(nullptr);
-    return copyFromDc(screen.get(), 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    return copyFromDc(screen.get(), 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN));
 }
 
 PpmImage resourceBitmapImage(int id, int width, int height) {
@@ -57,9 +59,10 @@ PpmImage resourceBitmapImage(int id, int width, int height) {
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), size.bmWidth, -size.bmHeight, 1, 32, BI_RGB};
     std::vector<uint8_t> whole(size_t(size.bmWidth) * size.bmHeight * 4);
     WindowDc screen(nullptr);
-    GetDIBits(screen.get(), bitmap.get(), 0, UINT(size.bmHeight), whole.data(), &info, DIB_RGB_COLORS);
+    GetDIBits(screen.get(), bitmap.get(), 0, UINT(size.bmHeight), whole.data(), &info,
+              DIB_RGB_COLORS);
     return fromBgrx(whole.data(), size.bmWidth, std::min(width, int(size.bmWidth)),
                     std::min(height, int(size.bmHeight)));
 }
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

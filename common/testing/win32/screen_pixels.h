@@ -7,7 +7,7 @@
 
 #include "common/testing/portable/test_files.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 // `area` in the window's client coordinates.
 PpmImage windowImage(HWND window, const RECT& area);
@@ -15,4 +15,4 @@ PpmImage captureScreen();
 // The top-left width x height of the bitmap (less if the bitmap is smaller).
 PpmImage resourceBitmapImage(int id, int width, int height);
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

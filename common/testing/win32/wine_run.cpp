@@ -1,10 +1,10 @@
-#include "wine_run.h"
+#include "common/testing/win32/wine_run.h"
 
 #include <windows.h>
 
 #include "common/win32/handles.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 std::string environmentText(const char* name) {
     char buffer[4096];
@@ -50,4 +50,4 @@ std::optional<PpmImage> takeScreenshot() {
     return PpmImage::parse(*bytes);
 }
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

@@ -8,7 +8,7 @@
 
 #include "common/testing/portable/test_files.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 // An environment variable, or "" when unset.
 std::string environmentText(const char* name);
@@ -22,4 +22,4 @@ std::vector<uint8_t> capturedPcm();
 // The whole display as the X server shows it, taken from the Linux side.
 std::optional<PpmImage> takeScreenshot();
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

@@ -10,7 +10,7 @@
 #include "common/testing/win32/screen_pixels.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/handles.h"
-#include "mouse_driver.h"
+#include "player/tests/win32/mouse_driver.h"
 #include "player/win32/button_bar.h"
 #include "player/win32/dib_drawing.h"
 #include "player/win32/link_bar.h"
@@ -19,10 +19,10 @@
 namespace kz8 {
 namespace {
 
-using testing::moveMouseTo;
-using testing::pressLeft;
-using testing::pumpMessages;
-using testing::releaseLeft;
+using testkit::moveMouseTo;
+using testkit::pressLeft;
+using testkit::pumpMessages;
+using testkit::releaseLeft;
 
 int gClicks[kBarButtonCount + 1];
 constexpr int kLinkSlot = kBarButtonCount;
@@ -92,9 +92,9 @@ protected:
             bar_.Paint(dc.get());
             link_.Paint(dc.get());
         }
-        layoutAndPaintMicroseconds_ = std::chrono::duration<double, std::micro>(
-                                          std::chrono::steady_clock::now() - start)
-                                          .count();
+        layoutAndPaintMicroseconds_ =
+            std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start)
+                .count();
         gBar = &bar_;
         gLink = &link_;
         InvalidateRect(window_, nullptr, TRUE);
@@ -122,9 +122,9 @@ protected:
     ::testing::AssertionResult shows(BitmapButton& b, int bitmapId, const char* look) {
         RECT r{};
         b.GetButtonRect(&r);
-        const testing::PpmImage got = testing::windowImage(window_, r);
-        const testing::PpmImage want =
-            testing::resourceBitmapImage(bitmapId, r.right - r.left, r.bottom - r.top);
+        const testkit::PpmImage got = testkit::windowImage(window_, r);
+        const testkit::PpmImage want =
+            testkit::resourceBitmapImage(bitmapId, r.right - r.left, r.bottom - r.top);
         for (int y = 0; y < got.height; ++y)
             for (int x = 0; x < got.width; ++x)
                 if (!(got.at(x, y) == want.at(x, y)))
@@ -176,7 +176,7 @@ TEST_F(ButtonWindow, BarsSitAroundTheCardAndShowTheirBitmaps) {
 
     // The screen, photographed from the Linux side, shows the bar's and the
     // strip's own pixels where the layout put them.
-    auto shot = testing::takeScreenshot();
+    auto shot = testkit::takeScreenshot();
     ASSERT_TRUE(shot) << "no screenshot";
     POINT origin{0, 0};
     ClientToScreen(window_, &origin);
@@ -194,11 +194,12 @@ TEST_F(ButtonWindow, BarsSitAroundTheCardAndShowTheirBitmaps) {
     };
     for (const Piece& p : pieces) {
         int w = p.where.right - p.where.left, h = p.where.bottom - p.where.top;
-        const testing::PpmImage want = testing::resourceBitmapImage(p.bitmap, w, h);
+        const testkit::PpmImage want = testkit::resourceBitmapImage(p.bitmap, w, h);
         for (int dy = -1; dy <= 1; ++dy)
             for (int dx = -1; dx <= 1; ++dx) {
                 int x = p.inBitmap.x + dx, y = p.inBitmap.y + dy;
-                testing::Rgb got = shot->at(origin.x + p.where.left + x, origin.y + p.where.top + y);
+                testkit::Rgb got =
+                    shot->at(origin.x + p.where.left + x, origin.y + p.where.top + y);
                 EXPECT_TRUE(got == want.at(x, y)) << p.name << " at (" << x << "," << y << ")";
             }
     }
@@ -220,7 +221,8 @@ TEST_F(ButtonWindow, ClickInsideRunsTheActionOnceThroughHoverAndPressedLooks) {
     EXPECT_EQ(play.GetState(), kButtonHover);
     EXPECT_FALSE(play.IsArmed());
     EXPECT_TRUE(shows(play, kPlayLooks.hover, "hover after the click"));
-    for (int other : {int(kStopButton), int(kTurnButton), int(kPrintButton), int(kCloseButton), kLinkSlot})
+    for (int other :
+         {int(kStopButton), int(kTurnButton), int(kPrintButton), int(kCloseButton), kLinkSlot})
         EXPECT_EQ(gClicks[other], 0) << "button " << other;
 
     ASSERT_TRUE(moveMouseTo(40, 40));

@@ -15,10 +15,12 @@
 namespace kz8 {
 namespace {
 
-using testing::readFile;
+using testkit::readFile;
 using Bytes = std::vector<uint8_t>;
 
-Bytes fixture(const char* name) { return readFile(testing::fixturePath(std::string("card/") + name)).value(); }
+Bytes fixture(const char* name) {
+    return readFile(testkit::fixturePath(std::string("card/") + name)).value();
+}
 
 struct MessageRecord {
     int count = 0;
@@ -102,8 +104,8 @@ protected:
     }
     std::string writeCard(const Bytes& bytes, const char* name = "card.exe") {
         std::string path = root_ + name;
-        KernelHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                      nullptr));
+        KernelHandle file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
         WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr);
         return path;
@@ -113,8 +115,8 @@ protected:
         return lock ? Bytes(lock.bytes(), lock.bytes() + lock.size()) : Bytes();
     }
     static Bytes decodedDirectly(const Bytes& jpeg, const std::string& scratch) {
-        KernelHandle file(CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      0, nullptr));
+        KernelHandle file(
+            CreateFileA(scratch.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         DWORD written = 0;
         WriteFile(file.get(), jpeg.data(), DWORD(jpeg.size()), &written, nullptr);
         file.reset();
@@ -160,15 +162,20 @@ TEST_F(Extraction, OptionalPartsFollowTheirSizesKindsAndSuffixes) {
     } cases[] = {
         {"neither clip nor sound", [](CardContents& s) { s.video.clear(), s.sound.clear(); }, false,
          false, nullptr, 0},
-        {"negative sizes", [](CardContents& s) {
-             s.tweak = [](CardPlan& p) { p.block.header.videoSize = -5, p.block.header.audioSize = -1; };
-         }, false, false, nullptr, 0},
+        {"negative sizes",
+         [](CardContents& s) {
+             s.tweak = [](CardPlan& p) {
+                 p.block.header.videoSize = -5, p.block.header.audioSize = -1;
+             };
+         },
+         false, false, nullptr, 0},
         {"sound of kind 2", [](CardContents& s) { s.parts.audioKind = 2; }, true, true, "_", 2},
-        {"WAVE sound", [](CardContents& s) { s.parts.audioKind = kAudioWave; }, true, true, ".wav", 2},
-        {"suffix with a path", [](CardContents& s) { s.parts.videoSuffix = "\\..\\..\\x.avi"; }, true,
-         true, ".mp3", 2},
-        {"suffix of the authoring tool", [](CardContents& s) { s.parts.videoSuffix = "_1.avi"; }, true,
-         true, ".mp3", 2},
+        {"WAVE sound", [](CardContents& s) { s.parts.audioKind = kAudioWave; }, true, true, ".wav",
+         2},
+        {"suffix with a path", [](CardContents& s) { s.parts.videoSuffix = "\\..\\..\\x.av"; },
+         true, true, ".mp3", 2},
+        {"suffix of the authoring tool", [](CardContents& s) { s.parts.videoSuffix = "_1.avi"; },
+         true, true, ".mp3", 2},
         {"drive in suffix", [](CardContents& s) { s.parts.videoSuffix = "C:x.av"; }, true, true,
          ".mp3", 2},
         {"suffix without extension", [](CardContents& s) { s.parts.videoSuffix = "_clip"; }, false,
@@ -281,7 +288,8 @@ TEST_F(Extraction, CopyPackageRangeStartsAtTheCurrentPositionAndStopsAtTheEnd) {
     std::string source = writeCard(data, "source.bin"), target = root_ + "target.bin";
     KernelHandle in(CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, 0, nullptr));
-    KernelHandle out(CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    KernelHandle out(
+        CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     SetFilePointer(in.get(), 100, nullptr, FILE_BEGIN);
     EXPECT_TRUE(CopyPackageRange(out.get(), in.get(), 1u << 30));
     out.reset();

@@ -4,13 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include <string>
 
 #include "common/testing/portable/test_files.h"
 #include "common/win32/handles.h"
-#include "mouse_driver.h"
+#include "player/tests/win32/mouse_driver.h"
 #include "player/win32/media_window.h"
 #include "player/win32/open_link.h"
 
@@ -50,13 +51,13 @@ TEST_F(MediaWindow, ClipAndWaveSoundPlayToTheStopNotice) {
     const char* files[] = {"media/clip.avi", "media/tone.wav"};
     for (const char* file : files) {
         gStoppedWindow = nullptr;
-        std::string path = testing::fixturePath(file);
-        HWND media = CreateMediaWindow(parent_, GetModuleHandleA(nullptr), kMediaWindowStyle,
-                                       path.c_str());
+        std::string path = testkit::fixturePath(file);
+        HWND media =
+            CreateMediaWindow(parent_, GetModuleHandleA(nullptr), kMediaWindowStyle, path.c_str());
         ASSERT_TRUE(media) << file;
         ASSERT_TRUE(MediaCanPlay(media)) << file;
         PlayMediaFromStart(media);
-        EXPECT_TRUE(testing::pumpUntil([&] { return gStoppedWindow == media; }, 20000))
+        EXPECT_TRUE(testkit::pumpUntil([&] { return gStoppedWindow == media; }, 20000))
             << file << ": no stopped notice from its window";
         CloseMedia(media);
         EXPECT_FALSE(IsWindow(media)) << file << ": closing destroys the window";
@@ -71,7 +72,7 @@ BOOL CALLBACK countDialogs(HWND window, LPARAM count) {
 }
 
 TEST_F(MediaWindow, UnplayableFileStillGivesAWindowThatCannotPlay) {
-    std::string path = testing::fixturePath("media/broken.avi");
+    std::string path = testkit::fixturePath("media/broken.avi");
     HWND media =
         CreateMediaWindow(parent_, GetModuleHandleA(nullptr), kMediaWindowStyle, path.c_str());
     ASSERT_TRUE(media);
@@ -111,8 +112,8 @@ protected:
         setShellOpener(nullptr);
         setProgramStarter(nullptr);
         const std::string c = kClass;
-        for (const std::string& key : {c + "\\shell\\open\\command", c + "\\shell\\open",
-                                       c + "\\shell", c})
+        for (const std::string& key :
+             {c + "\\shell\\open\\command", c + "\\shell\\open", c + "\\shell", c})
             RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
         if (hadHtm_)
             setValue(".htm", savedHtm_.c_str());
@@ -143,7 +144,8 @@ TEST_F(LinkRegistry, HandlerCommandsBecomeTheseCommandLines) {
     const Case cases[] = {
         {"quoted placeholder", "\"C:\\web\\browse.exe\" \"%1\"",
          std::string("\"C:\\web\\browse.exe\"  ") + target},
-        {"bare placeholder", "C:\\web\\browse.exe %1", std::string("C:\\web\\browse.exe  ") + target},
+        {"bare placeholder", "C:\\web\\browse.exe %1",
+         std::string("C:\\web\\browse.exe  ") + target},
         {"no placeholder", "C:\\web\\browse.exe", std::string("C:\\web\\browse.exe ") + target},
     };
     for (const Case& c : cases) {

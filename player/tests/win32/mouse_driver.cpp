@@ -1,8 +1,8 @@
-#include "mouse_driver.h"
+#include "player/tests/win32/mouse_driver.h"
 
 #include "common/win32/handles.h"
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 void pumpMessages(DWORD milliseconds) {
     DWORD start = GetTickCount();
@@ -51,7 +51,8 @@ bool moveMouseTo(int x, int y) {
 }
 
 static bool leftButtonBecomes(bool down) {
-    bool seen = pumpUntil([down] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
+    bool seen =
+        pumpUntil([down] { return ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) == down; });
     pumpMessages(150);  // the button message itself
     return seen;
 }
@@ -60,4 +61,4 @@ bool pressLeft() { return xdotool("mousedown 1") && leftButtonBecomes(true); }
 
 bool releaseLeft() { return xdotool("mouseup 1") && leftButtonBecomes(false); }
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

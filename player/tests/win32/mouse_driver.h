@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-namespace kz8::testing {
+namespace kz8::testkit {
 
 // Dispatches this thread's messages for `milliseconds`.
 void pumpMessages(DWORD milliseconds);
@@ -27,4 +27,4 @@ bool moveMouseTo(int x, int y);
 bool pressLeft();
 bool releaseLeft();
 
-}  // namespace kz8::testing
+}  // namespace kz8::testkit

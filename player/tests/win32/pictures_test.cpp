@@ -4,16 +4,16 @@
 
 #include <cstring>
 
+#include "common/portable/jpeg_dib.h"
 #include "common/testing/portable/test_files.h"
 #include "common/win32/handles.h"
-#include "player/portable/jpeg_dib.h"
 #include "player/win32/dib_drawing.h"
 #include "player/win32/jpeg_loader.h"
 
 namespace kz8 {
 namespace {
 
-std::string card(const std::string& name) { return testing::fixturePath("card/" + name); }
+std::string card(const std::string& name) { return testkit::fixturePath("card/" + name); }
 
 TEST(LoadJpegAsDib, GivesAMovableBlockHoldingTheDecodedPicture) {
     for (const char* name : {"card-rgb.jpg", "card-grey.jpg", "card-cmyk.jpg", "odd-rgb.jpg"}) {

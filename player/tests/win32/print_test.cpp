@@ -18,8 +18,8 @@
 namespace kz8 {
 namespace {
 
-using testing::environmentText;
-using testing::windowsPathOf;
+using testkit::environmentText;
+using testkit::windowsPathOf;
 
 // A card face of four coloured quarters, light enough that the black frame
 // stands out against every one of them.
@@ -79,22 +79,22 @@ bool runUnix(const std::string& line) {
 // The printer driver's own resolution, so that a one-unit frame is one pixel.
 constexpr int kRenderDpi = 300;
 
-std::optional<testing::PpmImage> renderJob(const std::string& jobsUnix, const std::string& job) {
+std::optional<testkit::PpmImage> renderJob(const std::string& jobsUnix, const std::string& job) {
     std::string out = jobsUnix + "/" + job + ".ppm";
     DeleteFileA(windowsPathOf(out).c_str());
     if (!runUnix("/bin/bash " + environmentText("KZ8_PRINT_QUEUE_SCRIPT") + " render " + jobsUnix +
                  "/" + job + " " + out + " " + std::to_string(kRenderDpi)))
         return std::nullopt;
     for (int tries = 0; tries < 300; ++tries, Sleep(100))
-        if (auto bytes = testing::readFile(windowsPathOf(out))) {
+        if (auto bytes = testkit::readFile(windowsPathOf(out))) {
             DeleteFileA(windowsPathOf(out).c_str());  // tens of megabytes each
-            return testing::PpmImage::parse(*bytes);
+            return testkit::PpmImage::parse(*bytes);
         }
     return std::nullopt;
 }
 
-uint32_t rgbAt(const testing::PpmImage& page, int x, int y) {
-    testing::Rgb c = page.at(x, y);
+uint32_t rgbAt(const testkit::PpmImage& page, int x, int y) {
+    testkit::Rgb c = page.at(x, y);
     return (uint32_t(c.r) << 16) | (uint32_t(c.g) << 8) | c.b;
 }
 bool similar(uint32_t a, uint32_t b) {
@@ -102,11 +102,13 @@ bool similar(uint32_t a, uint32_t b) {
         if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 24) return false;
     return true;
 }
-bool dark(uint32_t c) { return similar(c, 0x000000) || ((c >> 16) < 90 && ((c >> 8) & 0xFF) < 90 && (c & 0xFF) < 90); }
+bool dark(uint32_t c) {
+    return similar(c, 0x000000) || ((c >> 16) < 90 && ((c >> 8) & 0xFF) < 90 && (c & 0xFF) < 90);
+}
 bool white(uint32_t c) { return similar(c, 0xFFFFFF); }
 
 // The rectangle of the page's non-white pixels between rows top and bottom.
-RECT inkBounds(const testing::PpmImage& page, int top, int bottom) {
+RECT inkBounds(const testkit::PpmImage& page, int top, int bottom) {
     RECT r{page.width, page.height, -1, -1};
     for (int y = top; y < bottom; ++y)
         for (int x = 0; x < page.width; ++x)
@@ -118,7 +120,7 @@ RECT inkBounds(const testing::PpmImage& page, int top, int bottom) {
 }
 
 // A face printed turned by 180 degrees shows each quarter diagonally across.
-void expectTurnedFace(const testing::PpmImage& page, const RECT& r, const Quarters& q,
+void expectTurnedFace(const testkit::PpmImage& page, const RECT& r, const Quarters& q,
                       const char* face, bool skipBottomFrame = false) {
     int w = r.right - r.left, h = r.bottom - r.top;
     ASSERT_GT(w, 100) << face;
@@ -134,8 +136,8 @@ void expectTurnedFace(const testing::PpmImage& page, const RECT& r, const Quarte
                             {0.75, 0.75, q.topLeft, "bottom right"}};
     for (const Probe& p : probes) {
         uint32_t got = rgbAt(page, r.left + int(p.fx * w), r.top + int(p.fy * h));
-        EXPECT_TRUE(similar(got, p.want)) << face << " " << p.where << ": got " << std::hex << got
-                                       << " want " << p.want;
+        EXPECT_TRUE(similar(got, p.want))
+            << face << " " << p.where << ": got " << std::hex << got << " want " << p.want;
     }
     // The one-unit frame: dark on each edge's middle, picture just inside.
     struct Edge {
@@ -185,13 +187,13 @@ TEST_F(PrintToCapturedPrinter, BackAboveFrontBothTurnedAndFramed) {
         EXPECT_GT(job.pageHeight(), job.pageWidth()) << "the default page is portrait";
         job.PrintCard();
     }
-    double printMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                               started)
-                         .count();
+    double printMs =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
     EXPECT_EQ(GetCursor(), LoadCursorA(nullptr, IDC_ARROW)) << "the wait cursor ends";
     std::string job = waitForNewJob(jobs_, before);
     ASSERT_FALSE(job.empty()) << "no job reached the printer";
-    auto ps = testing::readFile(jobs_ + "\\" + job);
+    auto ps = testkit::readFile(jobs_ + "\\" + job);
     ASSERT_TRUE(ps);
     std::string text(ps->begin(), ps->end());
     EXPECT_NE(text.find("Multimedia Print"), std::string::npos) << "the document's title";
@@ -255,15 +257,17 @@ TEST_F(PrintToCapturedPrinter, TimedAgainstAPlainStretchDIBitsPrint) {
         CardPrintJob job;
         job.PrepareCopies(back_.get(), front_.get());
         job.PrintCard();
-        card += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
-                    .count();
+        card +=
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+                .count();
         EXPECT_FALSE(waitForNewJob(jobs_, before).empty()) << "card job " << i;
         before = jobsIn(jobs_);
         plain += plainPrintMilliseconds(back_.get(), front_.get());
         EXPECT_FALSE(waitForNewJob(jobs_, before).empty()) << "plain job " << i;
     }
-    std::printf("[ figure ] print a card: %.1f ms, plain StretchDIBits program: %.1f ms, ratio %.2f\n",
-                card / kRounds, plain / kRounds, card / plain);
+    std::printf(
+        "[ figure ] print a card: %.1f ms, plain StretchDIBits program: %.1f ms, ratio %.2f\n",
+        card / kRounds, plain / kRounds, card / plain);
 }
 
 BOOL WINAPI noDefaultPrinter(LPPRINTDLGA) { return FALSE; }

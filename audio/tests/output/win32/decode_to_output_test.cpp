@@ -4,18 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include "audio/portable/frame_decoder.h"
+#include "audio/portable/wave_file_layout.h"
+#include "audio/win32/wave_output.h"
+#include "audio/win32/win32_file_source.h"
 #include "common/testing/win32/wine_run.h"
-#include "frame_decoder.h"
-#include "wave_file_layout.h"
-#include "wave_output.h"
-#include "win32_file_source.h"
 
 namespace kz8::audio {
 namespace {
 
-using kz8::testing::capturedPcm;
-using kz8::testing::fixturePath;
-using kz8::testing::readFile;
+using kz8::testkit::capturedPcm;
+using kz8::testkit::fixturePath;
+using kz8::testkit::readFile;
 
 constexpr const char* kStream = "mp3reader/l3-44k-cbr128.mp3";
 
@@ -49,8 +49,8 @@ void expectDevicePlaysReference(bool drainFirst) {
     output.close();
     // The capture may hold device silence (a writer that fell behind, the end
     // of the last period); the sound itself must be exactly the reference.
-    const auto captured = kz8::testing::withoutSilentFrames(capturedPcm(), 4);
-    const auto expected = kz8::testing::withoutSilentFrames(*reference, 4);
+    const auto captured = kz8::testkit::withoutSilentFrames(capturedPcm(), 4);
+    const auto expected = kz8::testkit::withoutSilentFrames(*reference, 4);
     EXPECT_EQ(captured.size(), expected.size());
     EXPECT_TRUE(captured == expected) << "the device did not play exactly the decoded PCM";
 }
@@ -69,7 +69,7 @@ TEST(DecodeToWaveDevice, CloseWithBuffersQueuedWaitsForThem) { expectDevicePlays
 TEST(DecodeToWaveFile, DataChunkIsTheReferenceDecode) {
     auto reference = readFile(fixturePath(std::string(kStream) + ".1to1.raw"));
     ASSERT_TRUE(reference);
-    std::string path = kz8::testing::environmentText("KZ8_RUN_DIR_WIN") + "\\decoded.wav";
+    std::string path = kz8::testkit::environmentText("KZ8_RUN_DIR_WIN") + "\\decoded.wav";
     OutputSettings s = settingsFor(kOutputWaveFile);
     s.captureFile = path;
     {

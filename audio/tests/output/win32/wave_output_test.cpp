@@ -1,25 +1,27 @@
 // The output in each mode against the real platform under Wine: the wave
 // device's played bytes come back through the harness's capture file.
-#include "wave_output.h"
+#include "audio/win32/wave_output.h"
 
 #include <windows.h>
+// After windows.h, which they need.
 #include <mmsystem.h>
 
 #include <gtest/gtest.h>
 
+#include "audio/portable/engine_error.h"
+#include "audio/portable/wave_file_layout.h"
 #include "common/testing/win32/wine_run.h"
-#include "engine_error.h"
-#include "wave_file_layout.h"
 
 namespace kz8::audio {
 namespace {
 
-using kz8::testing::capturedPcm;
-using kz8::testing::findBytes;
+using kz8::testkit::capturedPcm;
+using kz8::testkit::findBytes;
 
 // Blocks of a pattern that cannot occur by accident, each one different.
 std::vector<std::vector<uint8_t>> patternBlocks(int count, size_t size) {
-    std::vector<std::vector<uint8_t>> blocks(static_cast<size_t>(count), std::vector<uint8_t>(size));
+    std::vector<std::vector<uint8_t>> blocks(static_cast<size_t>(count),
+                                             std::vector<uint8_t>(size));
     uint32_t state = 2463534242u;
     for (auto& block : blocks)
         for (auto& b : block) {
@@ -78,8 +80,8 @@ TEST(WaveDeviceOutput, EveryBlockIsPlayedInOrderFirstOneIncluded) {
     output.close();
 
     // Device silence from a writer that fell behind may sit between blocks.
-    std::vector<uint8_t> captured = kz8::testing::withoutSilentFrames(capturedPcm(), 4);
-    auto at = findBytes(captured, kz8::testing::withoutSilentFrames(joined(blocks), 4));
+    std::vector<uint8_t> captured = kz8::testkit::withoutSilentFrames(capturedPcm(), 4);
+    auto at = findBytes(captured, kz8::testkit::withoutSilentFrames(joined(blocks), 4));
     ASSERT_TRUE(at) << "captured " << captured.size() << " bytes, not all blocks in order";
     EXPECT_EQ(*at, 0u) << "something was played before the first block";
 }
@@ -134,7 +136,7 @@ TEST(WaveDeviceOutput, RatesAboveCdRateAreClampedForTheDevice) {
 }
 
 TEST(WaveFileOutput, WritesTheRiffLayoutWithAllBlocks) {
-    std::string path = kz8::testing::environmentText("KZ8_RUN_DIR_WIN") + "\\capture.wav";
+    std::string path = kz8::testkit::environmentText("KZ8_RUN_DIR_WIN") + "\\capture.wav";
     ASSERT_GT(path.size(), 12u);
     OutputSettings s = deviceSettings(kOutputWaveFile);
     s.format = {22050, 1, 16};
@@ -146,7 +148,7 @@ TEST(WaveFileOutput, WritesTheRiffLayoutWithAllBlocks) {
         output.open();
         for (const auto& block : blocks) EXPECT_EQ(output.writeBlock(block.data(), 1000), 1000);
     }  // closing writes the lengths
-    auto bytes = kz8::testing::readFile(path);
+    auto bytes = kz8::testkit::readFile(path);
     ASSERT_TRUE(bytes);
     auto parsed = parseWaveFile(*bytes);
     ASSERT_TRUE(parsed) << "not the 46-byte header layout";

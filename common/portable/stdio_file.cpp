@@ -1,4 +1,4 @@
-#include "stdio_file.h"
+#include "common/portable/stdio_file.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "jpeg_dib.h"
+#include "common/portable/jpeg_dib.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -8,11 +8,11 @@
 #include <vector>
 
 // libjpeg's header needs size_t and FILE declared first.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 #include "common/portable/le_bytes.h"
-#include "stdio_file.h"
+#include "common/portable/stdio_file.h"
 
 namespace kz8 {
 namespace {
@@ -52,8 +52,7 @@ void filterWarning(j_common_ptr cinfo, int level) {
     const int code = cinfo->err->msg_code;
     if (code == JWRN_JPEG_EOF) {
         manager->sawEndOfFile = true;
-        if (!cinfo->is_decompressor ||
-            reinterpret_cast<j_decompress_ptr>(cinfo)->arith_code)
+        if (!cinfo->is_decompressor || reinterpret_cast<j_decompress_ptr>(cinfo)->arith_code)
             jumpToFailure(cinfo);
     } else if (code == JWRN_HIT_MARKER && manager->sawEndOfFile) {
         jumpToFailure(cinfo);
@@ -88,15 +87,31 @@ struct DibPlan {
     size_t stride = 0;
     size_t pixelOffset = 0;
     size_t totalSize = 0;
+    uint32_t pelsPerMeter = kDibPelsPerMeter;
 };
+
+// JFIF density units: 1 dots per inch, 2 dots per centimetre (0: an aspect
+// ratio only, which says nothing about size).
+uint32_t densityOf(const jpeg_decompress_struct& info, PictureDensity wanted) {
+    constexpr int kDotsPerInch = 1, kDotsPerCentimetre = 2;
+    if (wanted != PictureDensity::FromJfif || !info.saw_JFIF_marker || info.X_density == 0)
+        return kDibPelsPerMeter;
+    if (info.density_unit == kDotsPerInch) return uint32_t((info.X_density * 10000u + 127u) / 254u);
+    if (info.density_unit == kDotsPerCentimetre) return uint32_t(info.X_density) * 100u;
+    return kDibPelsPerMeter;
+}
 
 // Picks the row form and sizes after the header is read; false when the
 // picture cannot be held in a DIB.
-bool planDib(jpeg_decompress_struct& info, DibPlan& plan) {
+bool planDib(jpeg_decompress_struct& info, const JpegInput& input, DibPlan& plan) {
+    const bool fourComponents =
+        info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    if (fourComponents && input.cmyk == CmykPictures::Refuse) return false;
+    plan.pelsPerMeter = densityOf(info, input.density);
     if (info.out_color_space == JCS_RGB) {
         plan.form = RowForm::Bgr;
         info.out_color_space = JCS_EXT_BGR;  // the library writes DIB order directly
-    } else if (info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK) {
+    } else if (fourComponents) {
         plan.form = RowForm::Cmyk;
         info.out_color_space = JCS_CMYK;
     } else if (info.out_color_space == JCS_GRAYSCALE) {
@@ -125,8 +140,8 @@ void writeDibPrologue(const DibPlan& plan, uint8_t* bytes) {
     header.height = int32_t(plan.height);
     header.bitCount = uint16_t(plan.bitCount);
     header.sizeImage = uint32_t(plan.stride * plan.height);
-    header.xPelsPerMeter = kDibPelsPerMeter;
-    header.yPelsPerMeter = kDibPelsPerMeter;
+    header.xPelsPerMeter = int32_t(plan.pelsPerMeter);
+    header.yPelsPerMeter = int32_t(plan.pelsPerMeter);
     header.clrUsed = plan.colourCount;
     header.write(bytes);
     for (uint32_t i = 0; i < plan.colourCount; ++i) {
@@ -171,9 +186,14 @@ bool runDecoder(Decompressor& d, std::FILE* file, const JpegInput& input,
     else
         jpeg_mem_src(&info, input.data, static_cast<unsigned long>(input.size));
     jpeg_read_header(&info, TRUE);
-    if (!planDib(info, plan)) {
-        std::snprintf(d.error.message, kJpegMessageSize, "picture of %u x %u is too large to draw",
-                      unsigned(info.image_width), unsigned(info.image_height));
+    if (!planDib(info, input, plan)) {
+        if (input.cmyk == CmykPictures::Refuse && info.num_components == kCmykComponents)
+            std::snprintf(d.error.message, kJpegMessageSize,
+                          "four-component (CMYK) pictures are not supported");
+        else
+            std::snprintf(d.error.message, kJpegMessageSize,
+                          "picture of %u x %u is too large to draw", unsigned(info.image_width),
+                          unsigned(info.image_height));
         return false;
     }
 
@@ -186,9 +206,9 @@ bool runDecoder(Decompressor& d, std::FILE* file, const JpegInput& input,
     if (info.output_width != plan.width || info.output_height != plan.height) return false;
     const bool direct = (plan.form == RowForm::Bgr && info.output_components == 3) ||
                         (plan.form == RowForm::Grey && info.output_components == 1);
-    JSAMPARRAY sample = (*info.mem->alloc_sarray)(
-        reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
-        info.output_width * JDIMENSION(info.output_components), 1);
+    JSAMPARRAY sample =
+        (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                  info.output_width * JDIMENSION(info.output_components), 1);
     while (info.output_scanline < info.output_height) {
         // The first scanline is the top of the picture: the last row in memory.
         uint8_t* target = pixels + size_t(plan.height - 1 - info.output_scanline) * plan.stride;
@@ -208,8 +228,7 @@ bool runDecoder(Decompressor& d, std::FILE* file, const JpegInput& input,
 
 }  // namespace
 
-bool decodeJpegIntoDib(const JpegInput& input, const DibAllocator& allocate,
-                       std::string* error) {
+bool decodeJpegIntoDib(const JpegInput& input, const DibAllocator& allocate, std::string* error) {
     UniqueFile file;
     if (!input.path.empty()) {
         file = openFile(input.path, "rb");

@@ -1,7 +1,8 @@
-// JPEG pictures into DIB bytes, the way the player stores its card pictures:
-// 24-bit blue-green-red rows for colour pictures, 8-bit rows with a grey ramp
-// otherwise, bottom-up, each row zero-padded to 4 bytes, 7874 pixels per
-// metre. Four-component (CMYK and YCCK) pictures come out as 24-bit colour.
+// JPEG pictures into DIB bytes: 24-bit blue-green-red rows for colour
+// pictures, 8-bit rows with a grey ramp otherwise, bottom-up, each row
+// zero-padded to 4 bytes. The card player and the template library differ
+// only in their options: what a four-component picture becomes and where the
+// density comes from.
 #pragma once
 
 #include <cstddef>
@@ -18,13 +19,24 @@ namespace kz8 {
 // Win32 side hands out a locked global block, the portable side a vector.
 using DibAllocator = std::function<uint8_t*(size_t size)>;
 
+enum class CmykPictures {
+    Convert,  // CMYK and YCCK come out as 24-bit colour (the card player)
+    Refuse,   // they are not decoded at all (the template library)
+};
+enum class PictureDensity {
+    Fixed,     // 7874 pixels per metre, 200 dots per inch, whatever the file says
+    FromJfif,  // the JFIF header's density when it gives one in dots per inch or cm
+};
+
 struct JpegInput {
-    std::string path;                // a file, or
-    const uint8_t* data = nullptr;   // bytes in memory when path is empty
+    std::string path;               // a file, or
+    const uint8_t* data = nullptr;  // bytes in memory when path is empty
     size_t size = 0;
     // Caps the library's own working memory (0: no cap); the fuzzer uses it,
     // since a tiny progressive file can ask for huge coefficient buffers.
     long workingMemoryLimit = 0;
+    CmykPictures cmyk = CmykPictures::Convert;
+    PictureDensity density = PictureDensity::Fixed;
 };
 
 // The largest picture we decode. GDI coordinates are 16-bit on the Windows
@@ -42,7 +54,6 @@ bool decodeJpegIntoDib(const JpegInput& input, const DibAllocator& allocate,
                        std::string* error = nullptr);
 
 std::optional<Dib> decodeJpegFile(const std::string& path, std::string* error = nullptr);
-std::optional<Dib> decodeJpegMemory(const uint8_t* data, size_t size,
-                                    std::string* error = nullptr);
+std::optional<Dib> decodeJpegMemory(const uint8_t* data, size_t size, std::string* error = nullptr);
 
 }  // namespace kz8

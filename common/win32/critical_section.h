@@ -1,10 +1,10 @@
-// A Win32 critical section and its scoped lock: the player guards its state
-// changes with one, since client and playback thread both change the state.
+// A Win32 critical section and its scoped lock, for state that two threads
+// change (the audio player's client and playback threads, for one).
 #pragma once
 
 #include <windows.h>
 
-namespace kz8::audio {
+namespace kz8 {
 
 class CriticalSection {
 public:
@@ -31,4 +31,4 @@ private:
     CriticalSection& section_;
 };
 
-}  // namespace kz8::audio
+}  // namespace kz8

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "package_reader.h"
+#include "player/portable/package_reader.h"
 
 namespace kz8 {
 

@@ -5,15 +5,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "common/portable/jpeg_dib.h"
 #include "common/testing/portable/test_files.h"
-#include "player/portable/jpeg_dib.h"
 
 namespace kz8 {
 namespace {
 
-using testing::fixturePath;
-using testing::PpmImage;
-using testing::readFile;
+using testkit::fixturePath;
+using testkit::PpmImage;
+using testkit::readFile;
 
 std::string card(const std::string& name) { return fixturePath("card/" + name); }
 
@@ -28,7 +28,8 @@ std::optional<Pgm> readPgm(const std::string& path) {
     Pgm pgm;
     int maxval = 0, consumed = 0;
     std::string text(bytes->begin(), bytes->end());
-    if (std::sscanf(text.c_str(), "P5 %d %d %d%n", &pgm.width, &pgm.height, &maxval, &consumed) != 3)
+    if (std::sscanf(text.c_str(), "P5 %d %d %d%n", &pgm.width, &pgm.height, &maxval, &consumed) !=
+        3)
         return std::nullopt;
     size_t start = size_t(consumed) + 1;
     if (bytes->size() < start + size_t(pgm.width) * pgm.height) return std::nullopt;
@@ -70,7 +71,7 @@ TEST(JpegDib, ColourPicturesMatchDjpegInBlueGreenRedOrder) {
         for (int y = 0; y < reference->height; ++y) {
             const uint8_t* row = view.row(uint32_t(y));
             for (int x = 0; x < reference->width; ++x) {
-                testing::Rgb want = reference->at(x, y);
+                testkit::Rgb want = reference->at(x, y);
                 const uint8_t* px = row + 3 * x;
                 if ((px[2] != want.r || px[1] != want.g || px[0] != want.b) && mismatches++ < 3)
                     ADD_FAILURE() << name << " pixel (" << x << "," << y << "): got BGR "
@@ -96,17 +97,18 @@ TEST(JpegDib, GreyPicturesBecomeEightBitWithAGreyRamp) {
             ASSERT_EQ(*view.colour(i), (RgbQuad{uint8_t(i), uint8_t(i), uint8_t(i), 0}))
                 << name << ": ramp entry " << i;
         for (int y = 0; y < reference->height; ++y)
-            ASSERT_EQ(std::memcmp(view.row(uint32_t(y)), &reference->grey[size_t(y) * reference->width],
-                                  size_t(reference->width)),
-                      0)
+            ASSERT_EQ(
+                std::memcmp(view.row(uint32_t(y)), &reference->grey[size_t(y) * reference->width],
+                            size_t(reference->width)),
+                0)
                 << name << ": row " << y;
         expectZeroPadding(view, size_t(reference->width), name);
     }
 }
 
 TEST(JpegDib, DamagedOrMissingFilesGiveNoPicture) {
-    const char* cases[] = {"truncated.jpg", "cut-near-end.jpg", "corrupt.jpg", "junk-front.jpg",
-                           "no-such-file.jpg", "sound.wav"};
+    const char* cases[] = {"truncated.jpg",  "cut-near-end.jpg", "corrupt.jpg",
+                           "junk-front.jpg", "no-such-file.jpg", "sound.wav"};
     for (const char* name : cases) {
         std::string error;
         EXPECT_FALSE(decodeJpegFile(card(name), &error)) << name;
@@ -140,9 +142,55 @@ TEST(JpegDib, APictureTooLargeToDrawIsRefusedBeforeAllocation) {
     input.path = card("huge.jpg");
     bool asked = false;
     std::string error;
-    EXPECT_FALSE(decodeJpegIntoDib(input, [&](size_t) -> uint8_t* { asked = true; return nullptr; }, &error));
+    EXPECT_FALSE(decodeJpegIntoDib(
+        input,
+        [&](size_t) -> uint8_t* {
+            asked = true;
+            return nullptr;
+        },
+        &error));
     EXPECT_FALSE(asked) << "60000 x 60000 was allocated for";
     EXPECT_NE(error.find("too large"), std::string::npos) << error;
+}
+
+TEST(JpegDib, OptionsChooseWhatCmykBecomesAndWhereTheDensityComesFrom) {
+    struct Case {
+        const char* file;
+        CmykPictures cmyk;
+        PictureDensity density;
+        bool decodes;
+        int32_t pelsPerMeter;
+    } cases[] = {
+        {"card-cmyk.jpg", CmykPictures::Convert, PictureDensity::Fixed, true, 7874},
+        {"card-cmyk.jpg", CmykPictures::Refuse, PictureDensity::Fixed, false, 0},
+        {"card-rgb.jpg", CmykPictures::Refuse, PictureDensity::FromJfif, true, 7874},
+        {"dense-150dpi.jpg", CmykPictures::Convert, PictureDensity::Fixed, true, 7874},
+        {"dense-150dpi.jpg", CmykPictures::Refuse, PictureDensity::FromJfif, true, 5906},
+    };
+    for (const Case& c : cases) {
+        JpegInput input;
+        input.path = card(c.file);
+        input.cmyk = c.cmyk;
+        input.density = c.density;
+        std::vector<uint8_t> bytes;
+        std::string error;
+        const bool decoded = decodeJpegIntoDib(
+            input,
+            [&](size_t size) {
+                bytes.assign(size, 0);
+                return bytes.data();
+            },
+            &error);
+        ASSERT_EQ(decoded, c.decodes) << c.file << ": " << error;
+        if (!decoded) {
+            EXPECT_NE(error.find("CMYK"), std::string::npos) << error;
+            continue;
+        }
+        auto dib = Dib::fromBytes(std::move(bytes));
+        ASSERT_TRUE(dib) << c.file;
+        EXPECT_EQ(dib->view().header().xPelsPerMeter, c.pelsPerMeter) << c.file;
+        EXPECT_EQ(dib->view().header().yPelsPerMeter, c.pelsPerMeter) << c.file;
+    }
 }
 
 TEST(JpegDib, RefusedAllocationFailsCleanly) {
@@ -151,7 +199,12 @@ TEST(JpegDib, RefusedAllocationFailsCleanly) {
     size_t asked = 0;
     std::string error;
     EXPECT_FALSE(decodeJpegIntoDib(
-        input, [&](size_t size) -> uint8_t* { asked = size; return nullptr; }, &error));
+        input,
+        [&](size_t size) -> uint8_t* {
+            asked = size;
+            return nullptr;
+        },
+        &error));
     EXPECT_EQ(asked, 40u + 380u * 1740u) << "one block: header plus padded rows";
 }
 
