@@ -14,8 +14,8 @@ TEST(BigEndianWriter, WritesMostSignificantFirstAndPatchesSizesInPlace) {
     w.putU64(0x0304050607080910ull);
     EXPECT_TRUE(w.patchU32(0, uint32_t(w.position())));
     EXPECT_FALSE(w.patchU32(w.position() - 3, 1)) << "a patch past the end";
-    const std::vector<uint8_t> expected = {0, 0, 0, 18, 'm', 'o', 'o', 'v', 1, 2,
-                                           3, 4, 5, 6, 7, 8, 9, 0x10};
+    const std::vector<uint8_t> expected = {0, 0, 0, 18, 'm', 'o', 'o', 'v', 1,
+                                           2, 3, 4, 5,  6,   7,   8,   9,   0x10};
     EXPECT_EQ(out, expected);
     EXPECT_EQ(loadU32BE(out.data() + 10), 0x03040506u);
 }

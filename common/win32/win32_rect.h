@@ -8,6 +8,8 @@
 namespace kz8 {
 
 inline RECT toRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
-inline Rect fromRECT(const RECT& r) { return Rect{int(r.left), int(r.top), int(r.right), int(r.bottom)}; }
+inline Rect fromRECT(const RECT& r) {
+    return Rect{int(r.left), int(r.top), int(r.right), int(r.bottom)};
+}
 
 }  // namespace kz8
