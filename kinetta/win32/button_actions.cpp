@@ -34,7 +34,7 @@ int onTurn() {
 int onPrint() {
     if (turning()) return 0;
     CardPrintJob job;
-    job.PrepareCopies(playerState().backPicture, playerState().frontPicture);
+    job.PrepareCopies(playerState().backPicture.get(), playerState().frontPicture.get());
     job.PrintCard();
     return 0;
 }

@@ -118,7 +118,7 @@ void PlayerStage::paintButtons() {
 
 void PlayerStage::drawPicture(Picture picture) {
     const PlayerState& card = playerState();
-    HGLOBAL dib = picture == Picture::Front ? card.frontPicture : card.backPicture;
+    HGLOBAL dib = picture == Picture::Front ? card.frontPicture.get() : card.backPicture.get();
     const RECT at = cardRect();
     drawOnWindow([&](HDC dc) { DrawDib(dc, dib, at.left, at.top); });
 }
@@ -130,7 +130,7 @@ void PlayerStage::paintLink() {
 void PlayerStage::beginDissolve() {
     const RECT at = cardRect();
     drawOnWindow(
-        [&](HDC dc) { dissolve_.prepare(dc, playerState().backPicture, at.left, at.top); });
+        [&](HDC dc) { dissolve_.prepare(dc, playerState().backPicture.get(), at.left, at.top); });
 }
 
 void PlayerStage::drawDissolvePass(int pass) {

@@ -5,40 +5,29 @@
 namespace kz8 {
 
 BitmapButton::BitmapButton()
-    : rect_{},
-      owner_(nullptr),
-      normalBitmap_(nullptr),
-      hoverBitmap_(nullptr),
-      pressedBitmap_(nullptr),
-      disabledBitmap_(nullptr),
-      state_(kButtonNormal),
-      action_(nullptr),
-      armed_(FALSE) {}
+    : rect_{}, owner_(nullptr), state_(kButtonNormal), action_(nullptr), armed_(FALSE) {}
 
 BitmapButton::~BitmapButton() { ReleaseBitmaps(); }
 
 void BitmapButton::SetBitmaps(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled) {
     // A second lay-out must not leak the first set of bitmaps.
-    ReleaseBitmaps();
-    normalBitmap_ = normal;
-    hoverBitmap_ = hover;
-    pressedBitmap_ = pressed;
-    disabledBitmap_ = disabled;
+    normalBitmap_.reset(normal);
+    hoverBitmap_.reset(hover);
+    pressedBitmap_.reset(pressed);
+    disabledBitmap_.reset(disabled);
 }
 
 void BitmapButton::ReleaseBitmaps() {
-    for (HBITMAP* bitmap : {&normalBitmap_, &hoverBitmap_, &pressedBitmap_, &disabledBitmap_}) {
-        if (*bitmap) DeleteObject(*bitmap);
-        *bitmap = nullptr;
-    }
+    for (Bitmap* bitmap : {&normalBitmap_, &hoverBitmap_, &pressedBitmap_, &disabledBitmap_})
+        bitmap->reset();
 }
 
 HBITMAP BitmapButton::BitmapOfState() const {
     switch (state_) {
-        case kButtonNormal: return normalBitmap_;
-        case kButtonHover: return hoverBitmap_;
-        case kButtonPressed: return pressedBitmap_;
-        case kButtonDisabled: return disabledBitmap_ ? disabledBitmap_ : normalBitmap_;
+        case kButtonNormal: return normalBitmap_.get();
+        case kButtonHover: return hoverBitmap_.get();
+        case kButtonPressed: return pressedBitmap_.get();
+        case kButtonDisabled: return disabledBitmap_ ? disabledBitmap_.get() : normalBitmap_.get();
         default: return nullptr;
     }
 }

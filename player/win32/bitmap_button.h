@@ -5,9 +5,16 @@
 
 #include <windows.h>
 
+#include "common/win32/handles.h"
+
 namespace kz8 {
 
-enum ButtonState : int { kButtonNormal = 0, kButtonHover = 1, kButtonPressed = 2, kButtonDisabled = 3 };
+enum ButtonState : int {
+    kButtonNormal = 0,
+    kButtonHover = 1,
+    kButtonPressed = 2,
+    kButtonDisabled = 3
+};
 
 // What a completed click runs; its result is passed on by InvokeAction.
 using ButtonAction = int (*)();
@@ -48,10 +55,10 @@ private:
 
     RECT rect_;
     HWND owner_;
-    HBITMAP normalBitmap_;
-    HBITMAP hoverBitmap_;
-    HBITMAP pressedBitmap_;
-    HBITMAP disabledBitmap_;
+    Bitmap normalBitmap_;
+    Bitmap hoverBitmap_;
+    Bitmap pressedBitmap_;
+    Bitmap disabledBitmap_;
     int state_;
     ButtonAction action_;
     BOOL armed_;

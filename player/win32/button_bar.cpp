@@ -48,21 +48,18 @@ void CopyBitmapTo(HDC dc, HBITMAP bitmap, const RECT& to) {
            SRCCOPY);
 }
 
-ButtonBar::ButtonBar() : barRect_{}, barBitmap_(nullptr) {}
+ButtonBar::ButtonBar() : barRect_{} {}
 
-ButtonBar::~ButtonBar() {
-    if (barBitmap_) DeleteObject(barBitmap_);
-}
+ButtonBar::~ButtonBar() = default;
 
 void ButtonBar::LayOut(HWND window, HINSTANCE resources, const ButtonBarActions& actions) {
-    if (barBitmap_) DeleteObject(barBitmap_);
-    barBitmap_ = load(resources, IDB_BUTTON_BAR);
+    barBitmap_.reset(load(resources, IDB_BUTTON_BAR));
     for (int i = 0; i < kBarButtonCount; ++i) {
         const ButtonBitmaps& ids = kBarBitmaps[i];
         buttons_[i].SetBitmaps(load(resources, ids.normal), load(resources, ids.hover),
                                load(resources, ids.pressed), load(resources, ids.disabled));
     }
-    SIZE bar = BitmapSize(barBitmap_);
+    SIZE bar = BitmapSize(barBitmap_.get());
     ButtonBarLayout layout = layOutButtonBar(CardRectOf(window), bar.cx, bar.cy);
     barRect_ = toRECT(layout.bar);
     const ButtonAction actionOf[kBarButtonCount] = {actions.play, actions.stop, actions.turn,
@@ -76,7 +73,7 @@ void ButtonBar::LayOut(HWND window, HINSTANCE resources, const ButtonBarActions&
 }
 
 void ButtonBar::Paint(HDC dc) {
-    CopyBitmapTo(dc, barBitmap_, barRect_);
+    CopyBitmapTo(dc, barBitmap_.get(), barRect_);
     for (BitmapButton& b : buttons_) b.Draw(dc);
 }
 

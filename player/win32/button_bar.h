@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "common/win32/handles.h"
 #include "common/win32/win32_rect.h"
 
 #include <array>
@@ -54,7 +55,7 @@ private:
 
     std::array<BitmapButton, kBarButtonCount> buttons_;
     RECT barRect_;
-    HBITMAP barBitmap_;
+    Bitmap barBitmap_;
     HWND owner_ = nullptr;
 };
 

@@ -132,7 +132,7 @@ bool CopyPackageRange(HANDLE destination, HANDLE package, uint64_t length) {
 }
 
 bool extractCardPackageFrom(const std::string& cardPath, PlayerState& state) {
-    std::memset(&state, 0, sizeof state);
+    state = PlayerState{};  // every field zero, pictures freed
     const std::string folder = temporaryFolderPrefix();
     KernelHandle package(CreateFileA(cardPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -163,10 +163,10 @@ bool extractCardPackageFrom(const std::string& cardPath, PlayerState& state) {
         storePath(state.audioPath, path);
     }
     uint32_t n = drawNumber(now, kPictureSeedOffset);
-    state.frontPicture = extractPicture(source, folder, n, h.frontOffset, h.frontSize);
+    state.frontPicture.reset(extractPicture(source, folder, n, h.frontOffset, h.frontSize));
     if (!state.frontPicture) return failExtraction(state);
-    state.backPicture =
-        extractPicture(source, folder, n, index->block.back.backOffset, index->block.back.backSize);
+    state.backPicture.reset(extractPicture(source, folder, n, index->block.back.backOffset,
+                                           index->block.back.backSize));
     if (!state.backPicture) return failExtraction(state);
     return true;
 }

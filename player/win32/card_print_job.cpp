@@ -28,20 +28,13 @@ const char* devNamesText(const GlobalLockGuard& names, WORD offset) {
 
 void setPrintDialogFunction(PrintDialogFunction function) { gPrintDialog = function; }
 
-CardPrintJob::CardPrintJob()
-    : printDialog_{}, pageWidth_(0), pageHeight_(0), topCopy_(nullptr), bottomCopy_(nullptr) {}
+CardPrintJob::CardPrintJob() : printDialog_{}, pageWidth_(0), pageHeight_(0) {}
 
-CardPrintJob::~CardPrintJob() {
-    if (topCopy_) GlobalFree(topCopy_);
-    if (bottomCopy_) GlobalFree(bottomCopy_);
-    // The printer's settings blocks belong to whoever asked for them.
-    if (printDialog_.hDevMode) GlobalFree(printDialog_.hDevMode);
-    if (printDialog_.hDevNames) GlobalFree(printDialog_.hDevNames);
-}
+CardPrintJob::~CardPrintJob() = default;
 
 BOOL CardPrintJob::PrepareCopies(HGLOBAL backPicture, HGLOBAL frontPicture) {
-    topCopy_ = RotateDib180(backPicture);
-    bottomCopy_ = RotateDib180(frontPicture);
+    topCopy_.reset(RotateDib180(backPicture));
+    bottomCopy_.reset(RotateDib180(frontPicture));
     if (!topCopy_ || !bottomCopy_) return FALSE;
     return QueryPageSize();
 }
@@ -52,6 +45,8 @@ HDC CardPrintJob::GetPrinterDC() {
         printDialog_.lStructSize = sizeof printDialog_;
         printDialog_.Flags = PD_RETURNDEFAULT;
         (gPrintDialog ? gPrintDialog : PrintDlgA)(&printDialog_);
+        devMode_.reset(printDialog_.hDevMode);
+        devNames_.reset(printDialog_.hDevNames);
     }
     if (!printDialog_.hDevNames) return nullptr;
     GlobalLockGuard names(printDialog_.hDevNames);
@@ -103,9 +98,9 @@ void CardPrintJob::PrintCard() {
             Rectangle(printer.get(), upper.left, upper.top, upper.right, upper.bottom);
             Rectangle(printer.get(), lower.left, lower.top, lower.right, lower.bottom);
             // Inside the one-unit frames.
-            StretchToRect(printer.get(), topCopy_, upper.left + 1, upper.top + 1,
+            StretchToRect(printer.get(), topCopy_.get(), upper.left + 1, upper.top + 1,
                           upper.right - upper.left - 2, upper.bottom - upper.top - 2);
-            StretchToRect(printer.get(), bottomCopy_, lower.left + 1, lower.top + 1,
+            StretchToRect(printer.get(), bottomCopy_.get(), lower.left + 1, lower.top + 1,
                           lower.right - lower.left - 2, lower.bottom - lower.top - 2);
         }
         EndPage(printer.get());

@@ -4,7 +4,10 @@
 #pragma once
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commdlg.h>
+
+#include "common/win32/handles.h"
 
 namespace kz8 {
 
@@ -31,8 +34,11 @@ private:
     PRINTDLGA printDialog_;
     int pageWidth_;
     int pageHeight_;
-    HGLOBAL topCopy_;
-    HGLOBAL bottomCopy_;
+    GlobalMemory topCopy_;
+    GlobalMemory bottomCopy_;
+    // The printer's settings blocks belong to whoever asked for them.
+    GlobalMemory devMode_;
+    GlobalMemory devNames_;
 };
 
 // Stretches the DIB into (x, y, width, height), in bands for large pictures.

@@ -5,15 +5,12 @@
 
 namespace kz8 {
 
-LinkBar::LinkBar() : stripBitmap_(nullptr), stripRect_{} {}
+LinkBar::LinkBar() : stripRect_{} {}
 
-LinkBar::~LinkBar() {
-    if (stripBitmap_) DeleteObject(stripBitmap_);
-}
+LinkBar::~LinkBar() = default;
 
 void LinkBar::LayOut(HWND window, HINSTANCE resources, ButtonAction linkAction) {
-    if (stripBitmap_) DeleteObject(stripBitmap_);
-    stripBitmap_ = LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_LINK_STRIP));
+    stripBitmap_.reset(LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_LINK_STRIP)));
     HBITMAP normal = LoadBitmapA(resources, MAKEINTRESOURCEA(IDB_LINK_NORMAL));
     // The pressed look is the hover picture, loaded twice so that each
     // handle has one owner slot and is deleted once.
@@ -22,7 +19,7 @@ void LinkBar::LayOut(HWND window, HINSTANCE resources, ButtonAction linkAction) 
     linkButton_.SetBitmaps(normal, hover, pressed, nullptr);
     linkCursor_ = LoadCursorA(resources, MAKEINTRESOURCEA(IDC_LINK_CURSOR));
 
-    SIZE strip = BitmapSize(stripBitmap_);
+    SIZE strip = BitmapSize(stripBitmap_.get());
     LinkBarLayout layout =
         layOutLinkBar(CardRectOf(window), strip.cx, strip.cy, BitmapSize(normal).cx);
     stripRect_ = toRECT(layout.strip);
@@ -33,7 +30,7 @@ void LinkBar::LayOut(HWND window, HINSTANCE resources, ButtonAction linkAction) 
 }
 
 void LinkBar::Paint(HDC dc) {
-    CopyBitmapTo(dc, stripBitmap_, stripRect_);
+    CopyBitmapTo(dc, stripBitmap_.get(), stripRect_);
     linkButton_.Draw(dc);
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "common/win32/handles.h"
 #include "player/win32/bitmap_button.h"
 
 namespace kz8 {
@@ -28,7 +29,7 @@ public:
 private:
     void ShowCursorForPosition(bool overLink);
 
-    HBITMAP stripBitmap_;
+    Bitmap stripBitmap_;
     RECT stripRect_;
     BitmapButton linkButton_;
     HCURSOR linkCursor_ = nullptr;

@@ -17,9 +17,8 @@ static void deleteIfNamed(char* path) {
 }
 
 void releasePlayerMedia(PlayerState& state) {
-    if (state.frontPicture) GlobalFree(state.frontPicture);
-    if (state.backPicture) GlobalFree(state.backPicture);
-    state.frontPicture = state.backPicture = nullptr;
+    state.frontPicture.reset();
+    state.backPicture.reset();
     deleteIfNamed(state.videoPath);
     deleteIfNamed(state.audioPath);
 }

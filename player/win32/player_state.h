@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/win32/handles.h"
 #include "player/portable/card_package.h"
 
 namespace kz8 {
@@ -15,8 +16,8 @@ constexpr size_t kPlayerPathSize = 260;
 struct PlayerState {
     char videoPath[kPlayerPathSize];
     char audioPath[kPlayerPathSize];
-    HGLOBAL frontPicture;
-    HGLOBAL backPicture;
+    GlobalMemory frontPicture;  // decoded DIBs, freed with the record
+    GlobalMemory backPicture;
     HWND videoWindow;
     HWND audioWindow;
     RECT videoRect;  // card-relative

@@ -146,8 +146,8 @@ TEST_F(Extraction, UnpacksClipSoundAndBothPicturesIntoTheTemporaryFolder) {
     }
     EXPECT_EQ(std::string(state_.videoPath).substr(std::strlen(state_.videoPath) - 4), ".avi");
     EXPECT_EQ(filesIn(temp_).size(), 2u) << "the picture files are gone after decoding";
-    EXPECT_EQ(globalBytes(state_.frontPicture), decodedDirectly(card.front, root_ + "f.jpg"));
-    EXPECT_EQ(globalBytes(state_.backPicture), decodedDirectly(card.back, root_ + "b.jpg"));
+    EXPECT_EQ(globalBytes(state_.frontPicture.get()), decodedDirectly(card.front, root_ + "f.jpg"));
+    EXPECT_EQ(globalBytes(state_.backPicture.get()), decodedDirectly(card.back, root_ + "b.jpg"));
     releasePlayerMedia(state_);
     EXPECT_TRUE(filesIn(temp_).empty()) << "media files are deleted at the end";
 }
@@ -278,7 +278,7 @@ TEST_F(Extraction, UndecodablePicturesFailSilentlyAndCleanUp) {
         EXPECT_FALSE(extractCardPackageFrom(writeCard(card.build()), state_)) << frontBroken;
         EXPECT_EQ(gMessages.count, 0) << frontBroken;
         EXPECT_TRUE(filesIn(temp_).empty()) << "front broken: " << frontBroken;
-        EXPECT_EQ(state_.frontPicture, nullptr) << frontBroken;
+        EXPECT_FALSE(state_.frontPicture) << frontBroken;
         EXPECT_EQ(state_.videoPath[0], 0) << frontBroken;
     }
 }
