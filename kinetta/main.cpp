@@ -9,13 +9,13 @@
 #include "player/win32/player_state.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-    kz8::restrictDllSearchToSystemFolder();
-    kz8::playerProgram().instance = instance;
-    kz8::setPlayerInstance(instance);
+    kz8::player::restrictDllSearchToSystemFolder();
+    kz8::player::playerProgram().instance = instance;
+    kz8::player::setPlayerInstance(instance);
     // A bad card has already been reported to the recipient.
-    if (!kz8::ExtractCardPackage()) return 0;
-    if (!kz8::CreatePlayerWindow(instance)) {
-        kz8::releasePlayerMedia(kz8::playerState());
+    if (!kz8::player::ExtractCardPackage()) return 0;
+    if (!kz8::player::CreatePlayerWindow(instance)) {
+        kz8::player::releasePlayerMedia(kz8::player::playerState());
         return 0;
     }
     MSG message;

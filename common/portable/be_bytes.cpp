@@ -3,6 +3,7 @@
 #include <cstring>
 
 namespace kz8 {
+inline namespace common {
 
 void BigEndianWriter::putU16(uint16_t v) {
     uint8_t bytes[2];
@@ -32,4 +33,5 @@ bool BigEndianWriter::patchU32(size_t at, uint32_t v) {
     return true;
 }
 
+}  // namespace common
 }  // namespace kz8

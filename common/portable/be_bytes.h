@@ -8,6 +8,7 @@
 #include <vector>
 
 namespace kz8 {
+inline namespace common {
 
 inline void storeU16BE(uint8_t* p, uint16_t v) {
     p[0] = uint8_t(v >> 8);
@@ -42,4 +43,5 @@ private:
     std::vector<uint8_t>& out_;
 };
 
+}  // namespace common
 }  // namespace kz8

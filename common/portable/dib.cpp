@@ -5,6 +5,7 @@
 #include "common/portable/le_bytes.h"
 
 namespace kz8 {
+inline namespace common {
 
 namespace {
 
@@ -158,4 +159,5 @@ std::optional<Dib> Dib::fromBytes(std::vector<uint8_t> bytes, std::string* error
 DibView Dib::view() const { return *DibView::over(bytes_.data(), bytes_.size()); }
 MutableDibView Dib::mutableView() { return *MutableDibView::over(bytes_.data(), bytes_.size()); }
 
+}  // namespace common
 }  // namespace kz8

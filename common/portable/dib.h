@@ -11,6 +11,7 @@
 #include <vector>
 
 namespace kz8 {
+inline namespace common {
 
 constexpr size_t kDibHeaderSize = 40;
 constexpr size_t kDibColourEntrySize = 4;
@@ -110,4 +111,5 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
+}  // namespace common
 }  // namespace kz8

@@ -15,6 +15,7 @@
 #include "common/portable/stdio_file.h"
 
 namespace kz8 {
+inline namespace common {
 namespace {
 
 constexpr size_t kJpegMessageSize = 200;
@@ -274,4 +275,5 @@ std::optional<Dib> decodeJpegMemory(const uint8_t* data, size_t size, std::strin
     return decodeToVector(input, error);
 }
 
+}  // namespace common
 }  // namespace kz8

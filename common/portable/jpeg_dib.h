@@ -14,6 +14,7 @@
 #include "common/portable/dib.h"
 
 namespace kz8 {
+inline namespace common {
 
 // Gives zero-filled room for a whole DIB of `size` bytes, or nullptr. The
 // Win32 side hands out a locked global block, the portable side a vector.
@@ -56,4 +57,5 @@ bool decodeJpegIntoDib(const JpegInput& input, const DibAllocator& allocate,
 std::optional<Dib> decodeJpegFile(const std::string& path, std::string* error = nullptr);
 std::optional<Dib> decodeJpegMemory(const uint8_t* data, size_t size, std::string* error = nullptr);
 
+}  // namespace common
 }  // namespace kz8

@@ -3,6 +3,7 @@
 #include <cstring>
 
 namespace kz8 {
+inline namespace common {
 
 bool ByteReader::readBytes(void* out, size_t count) {
     if (!has(count)) return false;
@@ -45,4 +46,5 @@ void ByteWriter::putFixedText(const std::string& text, size_t fieldSize) {
     out_.insert(out_.end(), fieldSize - length, uint8_t(0));
 }
 
+}  // namespace common
 }  // namespace kz8

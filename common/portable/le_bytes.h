@@ -8,6 +8,7 @@
 #include <vector>
 
 namespace kz8 {
+inline namespace common {
 
 inline uint16_t loadU16LE(const uint8_t* p) { return uint16_t(p[0] | (p[1] << 8)); }
 inline uint32_t loadU32LE(const uint8_t* p) {
@@ -99,4 +100,5 @@ private:
     std::vector<uint8_t>& out_;
 };
 
+}  // namespace common
 }  // namespace kz8

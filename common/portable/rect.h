@@ -3,6 +3,7 @@
 #pragma once
 
 namespace kz8 {
+inline namespace common {
 
 struct Rect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -13,4 +14,5 @@ struct Rect {
     }
 };
 
+}  // namespace common
 }  // namespace kz8

@@ -3,6 +3,7 @@
 #include "common/portable/be_bytes.h"
 
 namespace kz8 {
+inline namespace common {
 namespace {
 
 TEST(BigEndianWriter, WritesMostSignificantFirstAndPatchesSizesInPlace) {
@@ -21,4 +22,5 @@ TEST(BigEndianWriter, WritesMostSignificantFirstAndPatchesSizesInPlace) {
 }
 
 }  // namespace
+}  // namespace common
 }  // namespace kz8

@@ -5,6 +5,7 @@
 #include "common/portable/le_bytes.h"
 
 namespace kz8 {
+inline namespace common {
 namespace {
 
 TEST(DibRowStride, PadsEveryDepthToFourBytes) {
@@ -13,10 +14,12 @@ TEST(DibRowStride, PadsEveryDepthToFourBytes) {
         unsigned bits;
         size_t stride;
     } cases[] = {
-        {1, 24, 4},   {2, 24, 8},   {3, 24, 12},  {4, 24, 12},   {580, 24, 1740},
-        {1, 8, 4},    {5, 8, 8},    {1, 1, 4},    {33, 1, 8},    {3, 4, 4},
-        {9, 4, 8},    {3, 16, 8},   {7, 32, 28},  {0, 24, 0},    {-5, 24, 0},
-        {10, 3, 0},   {10, 0, 0},   {int64_t(1) << 40, 32, 0},
+        {1, 24, 4},  {2, 24, 8},      {3, 24, 12},
+        {4, 24, 12}, {580, 24, 1740}, {1, 8, 4},
+        {5, 8, 8},   {1, 1, 4},       {33, 1, 8},
+        {3, 4, 4},   {9, 4, 8},       {3, 16, 8},
+        {7, 32, 28}, {0, 24, 0},      {-5, 24, 0},
+        {10, 3, 0},  {10, 0, 0},      {int64_t(1) << 40, 32, 0},
     };
     for (size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
@@ -120,4 +123,5 @@ TEST(Dib, MutableViewWritesTheOwnedBytes) {
 }
 
 }  // namespace
+}  // namespace common
 }  // namespace kz8

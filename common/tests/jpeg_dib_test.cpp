@@ -9,6 +9,7 @@
 #include "common/testing/portable/test_files.h"
 
 namespace kz8 {
+inline namespace common {
 namespace {
 
 using testkit::fixturePath;
@@ -209,4 +210,5 @@ TEST(JpegDib, RefusedAllocationFailsCleanly) {
 }
 
 }  // namespace
+}  // namespace common
 }  // namespace kz8

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 namespace kz8 {
+inline namespace common {
 namespace {
 
 TEST(ByteReader, ReadsLittleEndianFieldsInOrder) {
@@ -75,4 +76,5 @@ TEST(ByteWriter, RoundTripsThroughReader) {
 }
 
 }  // namespace
+}  // namespace common
 }  // namespace kz8

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 namespace kz8 {
+inline namespace common {
 
 class CriticalSection {
 public:
@@ -31,4 +32,5 @@ private:
     CriticalSection& section_;
 };
 
+}  // namespace common
 }  // namespace kz8

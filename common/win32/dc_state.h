@@ -7,6 +7,7 @@
 #include <windows.h>
 
 namespace kz8 {
+inline namespace common {
 
 class DcStateGuard {
 public:
@@ -24,4 +25,5 @@ private:
     int saved_;
 };
 
+}  // namespace common
 }  // namespace kz8

@@ -3,6 +3,7 @@
 #include <cstring>
 
 namespace kz8 {
+inline namespace common {
 
 GlobalMemory copyToGlobal(const std::vector<uint8_t>& bytes) {
     GlobalMemory block = GlobalMemory::allocate(bytes.size(), GMEM_MOVEABLE);
@@ -21,4 +22,5 @@ std::optional<DibView> viewDib(const GlobalLockGuard& lock, std::string* error) 
     return DibView::over(lock.bytes(), lock.size(), error);
 }
 
+}  // namespace common
 }  // namespace kz8

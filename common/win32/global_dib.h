@@ -9,6 +9,7 @@
 #include "common/win32/handles.h"
 
 namespace kz8 {
+inline namespace common {
 
 // Copies bytes into a new movable block; empty when memory runs out.
 GlobalMemory copyToGlobal(const std::vector<uint8_t>& bytes);
@@ -17,4 +18,5 @@ GlobalMemory copyToGlobal(const std::vector<uint8_t>& bytes);
 // hold a whole valid DIB.
 std::optional<DibView> viewDib(const GlobalLockGuard& lock, std::string* error = nullptr);
 
+}  // namespace common
 }  // namespace kz8

@@ -3,13 +3,14 @@
 // to whoever takes ownership across a boundary (a DIB given to a caller).
 #pragma once
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <cstddef>
 #include <utility>
 
 namespace kz8 {
+inline namespace common {
 
 // A handle closed by Traits::close and empty when equal to Traits::empty().
 template <typename Traits>
@@ -239,4 +240,5 @@ private:
     HRESULT result_;
 };
 
+}  // namespace common
 }  // namespace kz8

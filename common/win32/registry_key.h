@@ -7,6 +7,7 @@
 #include <utility>
 
 namespace kz8 {
+inline namespace common {
 
 class RegistryKey {
 public:
@@ -38,4 +39,5 @@ private:
     HKEY key_ = nullptr;
 };
 
+}  // namespace common
 }  // namespace kz8

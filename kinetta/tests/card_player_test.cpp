@@ -23,7 +23,7 @@
 #include "player/win32/dib_drawing.h"
 #include "player/win32/player_resources.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 using testkit::CardMedia;
@@ -546,4 +546,4 @@ TEST_F(CardPlayer, ABadPackageIsReportedAndEndsWithoutAWindow) {
     EXPECT_TRUE(process.tempFiles().empty());
 }
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

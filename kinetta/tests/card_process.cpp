@@ -8,6 +8,8 @@
 #include "player/portable/card_writer.h"
 
 namespace kz8::testkit {
+
+using namespace kz8::player;  // cards are written in the player's format
 namespace {
 
 std::vector<uint8_t> fixtureOrEmpty(const std::string& name) {

@@ -6,7 +6,7 @@
 #include "player/win32/player_state.h"
 #include "player/win32/player_strings.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 constexpr int kLinkTextSize = 256;
@@ -56,4 +56,4 @@ int OnLinkButton() {
 
 ButtonBarActions playerButtonActions() { return {onPlay, onStop, onTurn, onPrint, onClose}; }
 
-}  // namespace kz8
+}  // namespace kz8::player

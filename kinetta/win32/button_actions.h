@@ -3,9 +3,9 @@
 
 #include "player/win32/button_bar.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 ButtonBarActions playerButtonActions();
 int OnLinkButton();
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -5,7 +5,7 @@
 #include "kinetta/win32/player_program.h"
 #include "player/win32/player_state.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 CardSequenceMachine* sequence() { return playerProgram().sequence.get(); }
@@ -58,4 +58,4 @@ void CleanupPlayer() {
     PostQuitMessage(0);
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

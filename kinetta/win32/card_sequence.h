@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace kz8 {
+namespace kz8::player {
 
 // Makes the sequence for the unpacked card; before the window is created.
 void CreateCardSequence();
@@ -16,4 +16,4 @@ void PaintCard(HWND window);
 // pictures, deletes the media files and ends the message loop.
 void CleanupPlayer();
 
-}  // namespace kz8
+}  // namespace kz8::player

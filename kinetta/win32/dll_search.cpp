@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
@@ -39,11 +39,11 @@ void restrictDllSearchToSystemFolder() {
     if (!setDefault || !setDefault(kSearchSystem32)) SetDllDirectoryA("");
 }
 
-}  // namespace kz8
+}  // namespace kz8::player
 
 // The delay-load helper's notification hook, read at the first call of each
 // delay-loaded library. Defined here, it takes the place of the runtime's
 // empty default.
 extern "C" {
-PfnDliHook __pfnDliNotifyHook2 = kz8::loadDelayedFromSystemFolder;
+PfnDliHook __pfnDliNotifyHook2 = kz8::player::loadDelayedFromSystemFolder;
 }

@@ -3,10 +3,10 @@
 // kept to the system folder.
 #pragma once
 
-namespace kz8 {
+namespace kz8::player {
 
 // Before anything else loads a library: the process's later loads, and the
 // player's delay-loaded libraries, come from the system folder only.
 void restrictDllSearchToSystemFolder();
 
-}  // namespace kz8
+}  // namespace kz8::player

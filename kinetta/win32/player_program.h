@@ -12,7 +12,7 @@
 #include "player/win32/button_bar.h"
 #include "player/win32/link_bar.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 struct PlayerProgram {
     HINSTANCE instance = nullptr;
@@ -26,4 +26,4 @@ struct PlayerProgram {
 
 PlayerProgram& playerProgram();
 
-}  // namespace kz8
+}  // namespace kz8::player

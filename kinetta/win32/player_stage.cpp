@@ -7,7 +7,7 @@
 #include "player/win32/media_window.h"
 #include "player/win32/player_state.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 HWND mainWindow() { return playerProgram().mainWindow; }
@@ -139,4 +139,4 @@ void PlayerStage::drawDissolvePass(int pass) {
 
 void PlayerStage::endDissolve() { dissolve_.release(); }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -8,7 +8,7 @@
 #include "player/portable/card_sequence_machine.h"
 #include "player/win32/reveal.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 class PlayerStage : public CardStage {
 public:
@@ -51,4 +51,4 @@ private:
     Dissolve dissolve_;
 };
 
-}  // namespace kz8
+}  // namespace kz8::player

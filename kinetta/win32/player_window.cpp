@@ -6,7 +6,7 @@
 #include "player/win32/media_window.h"
 #include "player/win32/player_resources.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 constexpr WPARAM kSystemCommandMask = 0xFFF0;
@@ -88,4 +88,4 @@ LRESULT CALLBACK PlayerWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-namespace kz8 {
+namespace kz8::player {
 
 constexpr char kPlayerWindowClass[] = "VPlayerWndCls";
 constexpr char kPlayerWindowTitle[] = "KZ8Card";
@@ -15,4 +15,4 @@ HWND CreatePlayerWindow(HINSTANCE instance);
 
 LRESULT CALLBACK PlayerWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-}  // namespace kz8
+}  // namespace kz8::player

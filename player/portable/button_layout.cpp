@@ -1,6 +1,6 @@
 #include "player/portable/button_layout.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 // Inside the bar: the buttons' top and bottom margins, the first button's
 // left margin, the widths, and the gaps between neighbours.
@@ -46,4 +46,4 @@ LinkBarLayout layOutLinkBar(const CardRect& card, int stripWidth, int stripHeigh
     return layout;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

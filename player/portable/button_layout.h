@@ -8,7 +8,7 @@
 
 #include "player/portable/card_rect.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 using LayoutRect = Rect;
 
@@ -41,4 +41,4 @@ struct LinkBarLayout {
 
 LinkBarLayout layOutLinkBar(const CardRect& card, int stripWidth, int stripHeight, int linkWidth);
 
-}  // namespace kz8
+}  // namespace kz8::player

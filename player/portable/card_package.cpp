@@ -2,7 +2,7 @@
 
 #include "common/portable/le_bytes.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 const char kCardVersion[] = "2.0";
 
@@ -98,4 +98,4 @@ std::string videoExtensionOf(const std::string& suffix) {
     return suffix.substr(dot);
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace kz8 {
+namespace kz8::player {
 
 constexpr size_t kCardTrailerSize = 16;
 constexpr size_t kCardHeaderSize = 52;
@@ -77,4 +77,4 @@ std::vector<uint8_t> encodeCardHeaderBlock(const CardHeaderBlock& block);
 // only the extension it yields ever becomes part of a path we write to.
 std::string videoExtensionOf(const std::string& suffix);
 
-}  // namespace kz8
+}  // namespace kz8::player

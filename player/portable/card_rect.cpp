@@ -1,6 +1,6 @@
 #include "player/portable/card_rect.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 CardRect cardRectInClient(int clientRight, int clientBottom) {
     CardRect rect;
@@ -11,4 +11,4 @@ CardRect cardRectInClient(int clientRight, int clientBottom) {
     return rect;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -4,7 +4,7 @@
 
 #include "common/portable/rect.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 constexpr int kCardWidth = 580;
 constexpr int kCardHeight = 380;
@@ -15,4 +15,4 @@ using CardRect = Rect;
 // window then clips the picture. Division truncates towards zero.
 CardRect cardRectInClient(int clientRight, int clientBottom);
 
-}  // namespace kz8
+}  // namespace kz8::player

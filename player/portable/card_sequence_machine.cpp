@@ -2,7 +2,7 @@
 
 #include "player/portable/reveal_pattern.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 void CardSequenceMachine::armStartTimer() {
     stage_.enableStop(false);
@@ -223,4 +223,4 @@ void CardSequenceMachine::continueDissolve(uint32_t nowMs) {
     lastShown_ = Picture::Back;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

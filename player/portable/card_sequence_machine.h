@@ -9,7 +9,7 @@
 
 #include "player/portable/card_package.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 // The player window's timers: ids and periods.
 enum PlayerTimer : uint32_t {
@@ -134,4 +134,4 @@ private:
     uint32_t dissolveStartMs_ = 0;
 };
 
-}  // namespace kz8
+}  // namespace kz8::player

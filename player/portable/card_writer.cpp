@@ -2,7 +2,7 @@
 
 #include <limits>
 
-namespace kz8 {
+namespace kz8::player {
 
 std::vector<uint8_t> CardPlan::tail() const {
     std::vector<uint8_t> out = encodeCardHeaderBlock(block);
@@ -65,4 +65,4 @@ std::vector<uint8_t> buildCardBytes(const CardPlan& plan, const std::vector<uint
     return out;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -11,7 +11,7 @@
 
 #include "player/portable/card_package.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 struct CardParts {
     uint64_t playerSize = 0;
@@ -41,4 +41,4 @@ std::vector<uint8_t> buildCardBytes(const CardPlan& plan, const std::vector<uint
                                     const std::vector<uint8_t>& video,
                                     const std::vector<uint8_t>& sound);
 
-}  // namespace kz8
+}  // namespace kz8::player

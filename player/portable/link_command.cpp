@@ -1,6 +1,6 @@
 #include "player/portable/link_command.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 std::string handlerCommandLine(const std::string& command, const std::string& target) {
     if (command.find_first_not_of(" \t") == std::string::npos) return {};
@@ -10,4 +10,4 @@ std::string handlerCommandLine(const std::string& command, const std::string& ta
     return line + " " + target;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace kz8 {
+namespace kz8::player {
 
 // Cuts the command at its first "\"%1\"" or, failing that, "%1", then
 // appends a blank and the target; a command without a placeholder is kept
@@ -12,4 +12,4 @@ namespace kz8 {
 // is never the answer.
 std::string handlerCommandLine(const std::string& command, const std::string& target);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -4,7 +4,7 @@
 
 #include "player/portable/card_package.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 std::string mediaFileName(uint32_t processId, uint32_t number, const std::string& extension) {
     char stem[32];
@@ -20,4 +20,4 @@ std::string soundExtension(int32_t audioKind) {
     }
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

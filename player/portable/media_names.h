@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace kz8 {
+namespace kz8::player {
 
 // How many numbers to try before giving up on creating a media file.
 constexpr unsigned kMediaNameAttempts = 1000;
@@ -19,4 +19,4 @@ std::string mediaFileName(uint32_t processId, uint32_t number, const std::string
 // The extension of a sound part by its kind: ".wav", ".mp3", or none.
 std::string soundExtension(int32_t audioKind);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -1,6 +1,6 @@
 #include "player/portable/msvc_random.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 constexpr uint32_t kMultiplier = 214013;
@@ -22,4 +22,4 @@ int MsvcRandom::next() {
 void cardSrand(uint32_t seed) { processRandom().seed(seed); }
 int cardRand() { return processRandom().next(); }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-namespace kz8 {
+namespace kz8::player {
 
 constexpr int kRandomMax = 0x7FFF;
 
@@ -25,4 +25,4 @@ private:
 void cardSrand(uint32_t seed);
 int cardRand();
 
-}  // namespace kz8
+}  // namespace kz8::player

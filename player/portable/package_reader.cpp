@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-namespace kz8 {
+namespace kz8::player {
 
 size_t MemoryPackageSource::readAt(uint64_t offset, void* out, size_t count) {
     if (offset >= size_) return 0;
@@ -70,4 +70,4 @@ CopyResult copyPackageBytes(PackageSource& source, uint64_t offset, uint64_t len
     return result;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

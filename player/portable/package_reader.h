@@ -10,7 +10,7 @@
 
 #include "player/portable/card_package.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 // Where package bytes come from.
 class PackageSource {
@@ -66,4 +66,4 @@ struct CopyResult {
 CopyResult copyPackageBytes(PackageSource& source, uint64_t offset, uint64_t length,
                             PackageSink& sink, size_t chunk = kPackageCopyChunk);
 
-}  // namespace kz8
+}  // namespace kz8::player

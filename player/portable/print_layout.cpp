@@ -4,7 +4,7 @@
 
 #include "player/portable/card_rect.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 constexpr int kStackedCardHeight = 2 * kCardHeight;  // both faces, one above the other
 }
@@ -68,4 +68,4 @@ std::optional<Dib> rotateDib180(const DibView& source) {
     return Dib::fromBytes(std::move(bytes));
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

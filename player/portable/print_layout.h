@@ -8,7 +8,7 @@
 
 #include "common/portable/dib.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 struct PageRect {
     int left = 0, top = 0, right = 0, bottom = 0;
@@ -26,9 +26,9 @@ bool computePrintLayout(int pageWidth, int pageHeight, PageRect* upper, PageRect
 constexpr int kBandPixelShift = 20;
 
 struct StretchBand {
-    int sourceTop;     // first row, counted from the bottom row as DIBs are addressed
+    int sourceTop;  // first row, counted from the bottom row as DIBs are addressed
     int sourceHeight;
-    int destTop;       // offset from the destination's top
+    int destTop;  // offset from the destination's top
     int destHeight;
 };
 
@@ -41,4 +41,4 @@ std::vector<StretchBand> planStretchBands(int sourceWidth, int sourceHeight, int
 // 8 bits, whose pixels do not sit in whole bytes.
 std::optional<Dib> rotateDib180(const DibView& source);
 
-}  // namespace kz8
+}  // namespace kz8::player

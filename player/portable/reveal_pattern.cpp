@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace kz8 {
+namespace kz8::player {
 
 const uint8_t kBayerMatrix[kRevealTileSize][kRevealTileSize] = {
     {0, 32, 8, 40, 2, 34, 10, 42},  {48, 16, 56, 24, 50, 18, 58, 26},
@@ -94,4 +94,4 @@ std::vector<uint32_t> tileVisitingOrder(uint32_t count, const std::function<int(
     return order;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-namespace kz8 {
+namespace kz8::player {
 
 constexpr int kRevealTileSize = 8;
 constexpr int kRevealThresholdStep = 6;
@@ -46,4 +46,4 @@ TileRect tileRect(const TileGrid& grid, uint32_t k, uint32_t width, uint32_t hei
 // draw (r = rand() mod m, m decreases, m goes into the (r + 1)-th empty slot).
 std::vector<uint32_t> tileVisitingOrder(uint32_t count, const std::function<int()>& rand);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -9,7 +9,7 @@
 #include "player/portable/card_writer.h"
 #include "player/portable/package_reader.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 std::vector<uint8_t> trailerWithVersion(const uint8_t (&version)[kCardVersionFieldSize]) {
@@ -144,4 +144,4 @@ TEST(CardPlan, PlacesPartsInOrderAndRefusesWhatTheFormatCannotHold) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

@@ -8,7 +8,7 @@
 #include "player/portable/card_sequence_machine.h"
 #include "player/portable/reveal_pattern.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 const char* name(Medium m) { return m == Medium::Video ? "video" : "wave"; }
@@ -225,4 +225,4 @@ TEST(CardSequence, EveryStateAndEventDoesWhatTheCardNeeds) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

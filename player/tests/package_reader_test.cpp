@@ -6,7 +6,7 @@
 #include "player/portable/card_writer.h"
 #include "player/portable/package_reader.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 std::vector<uint8_t> filled(size_t size, uint8_t seed) {
@@ -68,7 +68,8 @@ TEST(PackageIndex, RejectsPackagesNotEndingInTheTrailerOrPointingOutside) {
     headerPastEnd[headerPastEnd.size() - 1] = 0x7F;
     std::vector<uint8_t> headerCut = card.bytes;
     uint32_t lateHeader = uint32_t(headerCut.size() - 10);
-    for (int i = 0; i < 4; ++i) headerCut[headerCut.size() - 4 + i] = uint8_t(lateHeader >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        headerCut[headerCut.size() - 4 + i] = uint8_t(lateHeader >> (8 * i));
     Case cases[] = {
         {"one byte after the trailer", signedAfter},
         {"header offset far past the end", headerPastEnd},
@@ -150,4 +151,4 @@ TEST(PackageCopy, EndsOnReadErrorsAndWriteErrors) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

@@ -6,7 +6,7 @@
 
 #include "player/portable/print_layout.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 TEST(ComputePrintLayout, PlacesBothFacesAroundTheMiddleRow) {
@@ -20,7 +20,10 @@ TEST(ComputePrintLayout, PlacesBothFacesAroundTheMiddleRow) {
         // faces span the width and leave margins above and below.
         {"A4 portrait", 2329, 3358, {0, 1679 - 1525, 2329, 1679}, {0, 1680, 2329, 1680 + 1525}},
         // The same page turned: wide, so the faces fill the height, centred.
-        {"A4 landscape", 3358, 2329, {(3358 - 1777) / 2, 0, (3358 - 1777) / 2 + 1777, 1164},
+        {"A4 landscape",
+         3358,
+         2329,
+         {(3358 - 1777) / 2, 0, (3358 - 1777) / 2 + 1777, 1164},
          {(3358 - 1777) / 2, 1165, (3358 - 1777) / 2 + 1777, 2329}},
         // Exactly two cards high: not "wider", so the width is filled.
         {"580 x 760", 580, 760, {0, 0, 580, 380}, {0, 381, 580, 761}},
@@ -59,14 +62,16 @@ TEST(PlanStretchBands, BandsOnlyFromTwoToTheTwentiethPixels) {
         {"exactly 1048576", 1024, 1024, 1523, 2},
         {"three times the limit", 2048, 1536, 1000, 4},
         {"more bands than target rows", 4096, 4096, 7, 17},
-        {"beyond 32-bit pixel counts", 70000, 70000, 3000, size_t((int64_t(70000) * 70000 >> 20) + 1)},
+        {"beyond 32-bit pixel counts", 70000, 70000, 3000,
+         size_t((int64_t(70000) * 70000 >> 20) + 1)},
     };
     for (const Case& c : cases) {
         auto plan = planStretchBands(c.sw, c.sh, c.dh);
         ASSERT_EQ(plan.size(), c.bands) << c.name;
         int srcSum = 0, dstSum = 0;
         for (size_t i = 0; i < plan.size(); ++i) {
-            EXPECT_EQ(plan[i].sourceTop, srcSum) << c.name << " band " << i << ": source rows run on";
+            EXPECT_EQ(plan[i].sourceTop, srcSum)
+                << c.name << " band " << i << ": source rows run on";
             srcSum += plan[i].sourceHeight;
             dstSum += plan[i].destHeight;
             // Band 0 is the bottom band: each band ends where the one before began.
@@ -86,7 +91,8 @@ Dib numberedPicture(int width, int height, unsigned bits) {
     const unsigned unit = bits / 8;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            for (unsigned k = 0; k < unit; ++k) v.row(y)[x * unit + k] = uint8_t(y * 31 + x * 7 + k);
+            for (unsigned k = 0; k < unit; ++k)
+                v.row(y)[x * unit + k] = uint8_t(y * 31 + x * 7 + k);
     return std::move(*dib);
 }
 
@@ -138,4 +144,4 @@ TEST(RotateDib180, RefusesDepthsWithoutWholeBytePixels) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

@@ -11,7 +11,7 @@
 #include "player/portable/msvc_random.h"
 #include "player/portable/reveal_pattern.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 TEST(RevealMask, GrowsBySixPixelsAndKeepsEveryEarlierPixel) {
@@ -21,9 +21,11 @@ TEST(RevealMask, GrowsBySixPixelsAndKeepsEveryEarlierPixel) {
         size_t bits = 0;
         for (int row = 0; row < 8; ++row) {
             bits += std::bitset<8>(mask[row]).count();
-            EXPECT_EQ(mask[row] & previous[row], previous[row]) << "pass " << pass << " row " << row;
+            EXPECT_EQ(mask[row] & previous[row], previous[row])
+                << "pass " << pass << " row " << row;
         }
-        EXPECT_EQ(bits, pass == kRevealPassCount - 1 ? 64u : size_t(6 * (pass + 1))) << "pass " << pass;
+        EXPECT_EQ(bits, pass == kRevealPassCount - 1 ? 64u : size_t(6 * (pass + 1)))
+            << "pass " << pass;
         previous = mask;
     }
     // The first pass takes the six smallest matrix values: 0..5.
@@ -92,8 +94,11 @@ TEST(TileOrder, IsAPermutationThatDependsOnlyOnTheSeed) {
 TEST(CardRect, CentresTheCardAndTruncatesTowardsZero) {
     struct Case {
         int clientRight, clientBottom, left, top;
-    } cases[] = {{1024, 768, 222, 194}, {580, 380, 0, 0}, {581, 383, 0, 1},
-                 {100, 50, -240, -165}, {579, 379, 0, 0}};
+    } cases[] = {{1024, 768, 222, 194},
+                 {580, 380, 0, 0},
+                 {581, 383, 0, 1},
+                 {100, 50, -240, -165},
+                 {579, 379, 0, 0}};
     for (const Case& c : cases) {
         CardRect r = cardRectInClient(c.clientRight, c.clientBottom);
         EXPECT_EQ(r.left, c.left) << c.clientRight << "x" << c.clientBottom;
@@ -104,4 +109,4 @@ TEST(CardRect, CentresTheCardAndTruncatesTowardsZero) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

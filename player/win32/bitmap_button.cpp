@@ -2,7 +2,7 @@
 
 #include "common/win32/handles.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 BitmapButton::BitmapButton()
     : rect_{}, owner_(nullptr), state_(kButtonNormal), action_(nullptr), armed_(FALSE) {}
@@ -113,4 +113,4 @@ void BitmapButton::OnButtonUp() {
     }
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -7,7 +7,7 @@
 
 #include "common/win32/handles.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 enum ButtonState : int {
     kButtonNormal = 0,
@@ -64,4 +64,4 @@ private:
     BOOL armed_;
 };
 
-}  // namespace kz8
+}  // namespace kz8::player

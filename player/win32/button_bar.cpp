@@ -4,7 +4,7 @@
 #include "player/win32/dib_drawing.h"
 #include "player/win32/player_resources.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 struct ButtonBitmaps {
@@ -120,4 +120,4 @@ void ButtonBar::EnableStop(bool enable) {
     Invalidate(kStopButton);
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -11,7 +11,7 @@
 #include "player/portable/button_layout.h"
 #include "player/win32/bitmap_button.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 // What each button runs; the player window supplies them.
 struct ButtonBarActions {
@@ -67,4 +67,4 @@ SIZE BitmapSize(HBITMAP bitmap);
 
 CardRect CardRectOf(HWND window);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -12,7 +12,7 @@
 #include "player/win32/player_strings.h"
 #include "player/win32/win32_package_file.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 constexpr size_t kMessageTextSize = 256;
@@ -178,4 +178,4 @@ bool ExtractCardPackage() {
     return extractCardPackageFrom(std::string(path, length), playerState());
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

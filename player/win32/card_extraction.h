@@ -9,7 +9,7 @@
 
 #include "player/win32/player_state.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 // Copies `length` bytes from the package file's current position into the
 // freshly created destination. Ends at the end of the package, on a read
@@ -34,4 +34,4 @@ void setWaveDeviceCounter(WaveDeviceCountFunction count);
 // when the system can give its short form.
 std::string temporaryFolderPrefix();
 
-}  // namespace kz8
+}  // namespace kz8::player

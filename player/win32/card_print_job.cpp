@@ -8,7 +8,7 @@
 #include "player/win32/player_state.h"
 #include "player/win32/player_strings.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 PrintDialogFunction gPrintDialog = nullptr;
@@ -133,4 +133,4 @@ HGLOBAL RotateDib180(HGLOBAL dib) {
     return copyToGlobal(turned->bytes()).release();
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -9,7 +9,7 @@
 
 #include "common/win32/handles.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 class CardPrintJob {
 public:
@@ -52,4 +52,4 @@ HGLOBAL RotateDib180(HGLOBAL dib);
 using PrintDialogFunction = BOOL(WINAPI*)(LPPRINTDLGA);
 void setPrintDialogFunction(PrintDialogFunction function);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -4,7 +4,7 @@
 #include "common/win32/win32_rect.h"
 #include "player/portable/card_rect.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 BOOL DrawDib(HDC dc, HGLOBAL dib, int x, int y) {
     if (!dc || !dib) return FALSE;
@@ -36,4 +36,4 @@ BOOL GetCardRect(HWND window, RECT* rect) {
     return TRUE;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

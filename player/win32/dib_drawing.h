@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace kz8 {
+namespace kz8::player {
 
 // Draws the DIB unscaled with its top-left corner at (x, y); 1 when drawn,
 // 0 when the context or DIB is missing or the block cannot be used.
@@ -15,4 +15,4 @@ int GetDibSize(HGLOBAL dib, int* width, int* height);
 // 580 x 380 centred in the window's client area; 0 when rect is null.
 BOOL GetCardRect(HWND window, RECT* rect);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -5,7 +5,7 @@
 #include "common/portable/jpeg_dib.h"
 #include "common/win32/handles.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 HGLOBAL LoadJpegAsDib(const char* path) {
     if (!path) return nullptr;
@@ -26,4 +26,4 @@ HGLOBAL LoadJpegAsDib(const char* path) {
     return block.release();
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -3,7 +3,7 @@
 #include "player/win32/button_bar.h"
 #include "player/win32/player_resources.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 LinkBar::LinkBar() : stripRect_{} {}
 
@@ -60,4 +60,4 @@ void LinkBar::OnButtonUp(WPARAM, LPARAM) {
     linkButton_.OnButtonUp();
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -7,7 +7,7 @@
 #include "common/win32/handles.h"
 #include "player/win32/bitmap_button.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 class LinkBar {
 public:
@@ -36,4 +36,4 @@ private:
     HWND owner_ = nullptr;
 };
 
-}  // namespace kz8
+}  // namespace kz8::player

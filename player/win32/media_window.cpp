@@ -2,7 +2,7 @@
 
 #include <vfw.h>
 
-namespace kz8 {
+namespace kz8::player {
 
 HWND CreateMediaWindow(HWND parent, HINSTANCE instance, DWORD style, const char* path) {
     HWND media = MCIWndCreateA(parent, instance, style | kMciWndNoErrorDialog, path);
@@ -44,4 +44,4 @@ void PauseMedia(HWND media) { SendMessageA(media, kMciPause, 0, 0); }
 
 void CloseMedia(HWND media) { SendMessageA(media, WM_CLOSE, 0, 0); }
 
-}  // namespace kz8
+}  // namespace kz8::player

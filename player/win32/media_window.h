@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-namespace kz8 {
+namespace kz8::player {
 
 // Owned pop-up, clipped siblings, thin border, no menu, no play bar, and a
 // mode notification to the parent on every change; hidden when created.
@@ -36,4 +36,4 @@ void GiveFocusBackFrom(HWND media, HWND owner);
 void PauseMedia(HWND media);
 void CloseMedia(HWND media);  // destroys the window and closes the device
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -5,7 +5,7 @@
 #include "common/win32/registry_key.h"
 #include "player/portable/link_command.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 constexpr DWORD kValueBufferSize = 260;
 constexpr INT_PTR kShellSuccessAbove = 32;
@@ -50,4 +50,4 @@ INT_PTR OpenLink(const char* target, int showCommand) {
     return (gStart ? gStart : WinExec)(line.c_str(), UINT(showCommand));
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -6,7 +6,7 @@
 
 #include <string>
 
-namespace kz8 {
+namespace kz8::player {
 
 // The unnamed value of HKEY_CLASSES_ROOT\keyPath (at most 259 characters).
 // Returns the result of opening the key (0 = success); the text is emptied
@@ -23,4 +23,4 @@ void setProgramStarter(ProgramStarter start);
 using ShellOpener = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 void setShellOpener(ShellOpener open);
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -1,6 +1,6 @@
 #include "player/win32/player_state.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 PlayerState gState{};
 HINSTANCE gInstance = nullptr;
@@ -23,4 +23,4 @@ void releasePlayerMedia(PlayerState& state) {
     deleteIfNamed(state.audioPath);
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -9,7 +9,7 @@
 #include "common/win32/handles.h"
 #include "player/portable/card_package.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 constexpr size_t kPlayerPathSize = 260;
 
@@ -37,4 +37,4 @@ HINSTANCE playerInstance();
 // Frees both pictures and deletes the media files; an empty path deletes nothing.
 void releasePlayerMedia(PlayerState& state);
 
-}  // namespace kz8
+}  // namespace kz8::player

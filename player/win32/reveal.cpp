@@ -7,7 +7,7 @@
 #include "player/portable/msvc_random.h"
 #include "player/portable/reveal_pattern.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 // Destination = source where the pattern is white (mask bit set), else the
@@ -99,4 +99,4 @@ BOOL RevealDib(HDC dc, HGLOBAL oldDib, HGLOBAL newDib, int left, int top, int, i
     return TRUE;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

@@ -9,7 +9,7 @@
 
 #include "common/win32/handles.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 // Reveals newDib with its top-left corner at (left, top) over what the
 // context shows, all passes within the call; right and bottom are not used,
@@ -43,4 +43,4 @@ private:
 using RevealPassHook = void (*)(int pass, int threshold);
 void setRevealPassHook(RevealPassHook hook);
 
-}  // namespace kz8
+}  // namespace kz8::player

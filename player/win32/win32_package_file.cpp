@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace kz8 {
+namespace kz8::player {
 
 Win32PackageSource::Win32PackageSource(HANDLE file) : file_(file) {
     LARGE_INTEGER size{};
@@ -33,4 +33,4 @@ bool Win32PackageSink::write(const void* data, size_t count) {
     return true;
 }
 
-}  // namespace kz8
+}  // namespace kz8::player

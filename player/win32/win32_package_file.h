@@ -5,7 +5,7 @@
 
 #include "player/portable/package_reader.h"
 
-namespace kz8 {
+namespace kz8::player {
 
 class Win32PackageSource : public PackageSource {
 public:
@@ -27,4 +27,4 @@ private:
     HANDLE file_;
 };
 
-}  // namespace kz8
+}  // namespace kz8::player

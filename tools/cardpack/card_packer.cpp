@@ -10,8 +10,12 @@
 #include "player/portable/card_rect.h"
 #include "player/portable/card_writer.h"
 #include "player/portable/package_reader.h"
+#include "player/portable/stdio_package_file.h"
 
 namespace kz8::cardpack {
+
+// The packer writes and reads the card player's own format.
+using namespace kz8::player;
 namespace fs = std::filesystem;
 namespace {
 

@@ -12,6 +12,9 @@
 #include "tools/cardpack/card_packer.h"
 
 namespace kz8::cardpack {
+
+// The packer writes and reads the card player's own format.
+using namespace kz8::player;
 namespace {
 
 namespace fs = std::filesystem;

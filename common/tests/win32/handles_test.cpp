@@ -5,6 +5,7 @@
 #include "common/win32/global_dib.h"
 
 namespace kz8 {
+inline namespace common {
 namespace {
 
 TEST(KernelHandle, ClosesOnDestructionAndHandsOverOnRelease) {
@@ -91,4 +92,5 @@ TEST(LoadedModule, FreesTheLibrary) {
 }
 
 }  // namespace
+}  // namespace common
 }  // namespace kz8

@@ -16,7 +16,7 @@
 #include "player/win32/link_bar.h"
 #include "player/win32/player_resources.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 using testkit::moveMouseTo;
@@ -330,4 +330,4 @@ TEST_F(ButtonWindow, LinkShowsTheHandCursorOverItAndTheArrowElsewhere) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

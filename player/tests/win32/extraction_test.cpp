@@ -12,7 +12,7 @@
 #include "player/win32/card_extraction.h"
 #include "player/win32/jpeg_loader.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 using testkit::readFile;
@@ -297,4 +297,4 @@ TEST_F(Extraction, CopyPackageRangeStartsAtTheCurrentPositionAndStopsAtTheEnd) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

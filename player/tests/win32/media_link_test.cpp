@@ -15,7 +15,7 @@
 #include "player/win32/media_window.h"
 #include "player/win32/open_link.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 HWND gStoppedWindow = nullptr;
@@ -172,4 +172,4 @@ TEST(ReadClassesRootValue, ReportsTheOpenResultAndEmptiesTheText) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

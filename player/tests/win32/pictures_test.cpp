@@ -10,7 +10,7 @@
 #include "player/win32/dib_drawing.h"
 #include "player/win32/jpeg_loader.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 std::string card(const std::string& name) { return testkit::fixturePath("card/" + name); }
@@ -91,4 +91,4 @@ TEST(DibDrawing, DrawsUnscaledAtTheGivenCornerWithColourTableColours) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

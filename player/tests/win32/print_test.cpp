@@ -15,7 +15,7 @@
 #include "player/win32/card_print_job.h"
 #include "player/win32/player_state.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 using testkit::environmentText;
@@ -310,4 +310,4 @@ TEST_F(PrintToCapturedPrinter, MissingPictureGivesAnEmptyPage) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player

@@ -14,7 +14,7 @@
 #include "player/win32/dib_drawing.h"
 #include "player/win32/reveal.h"
 
-namespace kz8 {
+namespace kz8::player {
 namespace {
 
 constexpr int kClientWidth = 600, kClientHeight = 400;
@@ -81,9 +81,9 @@ TEST(RevealDib, DissolvesThroughTheWindowAlignedMaskPassByPass) {
     cls.hInstance = GetModuleHandleA(nullptr);
     cls.lpszClassName = "CardRevealTest";
     RegisterClassA(&cls);
-    HWND window = CreateWindowExA(0, cls.lpszClassName, "reveal", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  kClientWidth, kClientHeight, nullptr, nullptr, cls.hInstance,
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(0, cls.lpszClassName, "reveal", WS_POPUP | WS_VISIBLE, 0, 0, kClientWidth,
+                        kClientHeight, nullptr, nullptr, cls.hInstance, nullptr);
     ASSERT_TRUE(window);
     SetForegroundWindow(window);
     UpdateWindow(window);
@@ -128,4 +128,4 @@ TEST(RevealDib, DissolvesThroughTheWindowAlignedMaskPassByPass) {
 }
 
 }  // namespace
-}  // namespace kz8
+}  // namespace kz8::player
