@@ -50,9 +50,9 @@ void CleanupPlayer() {
     // The files can only be deleted once nothing has them open: the MP3
     // engine and the media windows let go of them first.
     audio::stopCardSound();
-    program.stage.closeMedia(Medium::Video);
-    program.stage.closeMedia(Medium::Wave);
-    program.stage.killTimer(kTimerDissolve);
+    program.stage.closeMedium(Medium::Video);
+    program.stage.closeMedium(Medium::Wave);
+    program.stage.cancelTimer(kTimerDissolve);
     program.stage.endDissolve();
     releasePlayerMedia(playerState());
     PostQuitMessage(0);

@@ -1,9 +1,10 @@
 #include "kinetta/win32/player_stage.h"
 
 #include "audio/win32/card_sound.h"
+#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "kinetta/win32/player_program.h"
-#include "player/win32/dib_drawing.h"
+#include "player/win32/card_window_rect.h"
 #include "player/win32/media_window.h"
 #include "player/win32/player_state.h"
 
@@ -43,14 +44,14 @@ void PlayerStage::drawOnWindow(Draw draw) {
     if (dc) draw(dc.get());
 }
 
-void PlayerStage::setTimer(PlayerTimer timer, uint32_t periodMs) {
+void PlayerStage::armTimer(PlayerTimer timer, uint32_t periodMs) {
     SetTimer(mainWindow(), timer, periodMs, nullptr);
 }
 
-void PlayerStage::killTimer(PlayerTimer timer) { KillTimer(mainWindow(), timer); }
+void PlayerStage::cancelTimer(PlayerTimer timer) { KillTimer(mainWindow(), timer); }
 
-void PlayerStage::enablePlay(bool enable) { playerProgram().buttons.EnablePlay(enable); }
-void PlayerStage::enableStop(bool enable) { playerProgram().buttons.EnableStop(enable); }
+void PlayerStage::enablePlayButton(bool enable) { playerProgram().buttons.EnablePlay(enable); }
+void PlayerStage::enableStopButton(bool enable) { playerProgram().buttons.EnableStop(enable); }
 
 void PlayerStage::setPlayStopStates(bool playEnabled, bool stopEnabled) {
     playerProgram().buttons.SetStopEnabled(stopEnabled);
@@ -59,7 +60,7 @@ void PlayerStage::setPlayStopStates(bool playEnabled, bool stopEnabled) {
 
 bool PlayerStage::hasMediaWindow(Medium medium) const { return mediaWindowOf(medium) != nullptr; }
 
-bool PlayerStage::openMedia(Medium medium) {
+bool PlayerStage::openMedium(Medium medium) {
     HWND& media = mediaWindowOf(medium);
     const PlayerState& card = playerState();
     if (!media)
@@ -77,17 +78,17 @@ void PlayerStage::showVideoOverCard() {
     ShowMediaAt(playerState().videoWindow, at);
 }
 
-void PlayerStage::playMedia(Medium medium) {
+void PlayerStage::playMedium(Medium medium) {
     HWND media = mediaWindowOf(medium);
     PlayMediaFromStart(media);
     GiveFocusBackFrom(media, mainWindow());
 }
 
-void PlayerStage::pauseMedia(Medium medium) { PauseMedia(mediaWindowOf(medium)); }
+void PlayerStage::pauseMedium(Medium medium) { PauseMedia(mediaWindowOf(medium)); }
 
 // The handle is forgotten before the window is told to close, so that a mode
 // notice it sends while closing is not taken for the end of the medium.
-void PlayerStage::closeMedia(Medium medium) {
+void PlayerStage::closeMedium(Medium medium) {
     HWND closing = std::exchange(mediaWindowOf(medium), nullptr);
     if (closing) CloseMedia(closing);
 }
@@ -101,7 +102,7 @@ int32_t PlayerStage::openMp3() {
 void PlayerStage::playMp3() { audio::playCardSound(); }
 void PlayerStage::stopMp3() { audio::stopCardSound(); }
 
-void PlayerStage::invalidate(RepaintArea area, bool erase) {
+void PlayerStage::requestRepaint(RepaintArea area, bool erase) {
     if (area == RepaintArea::Window) {
         InvalidateRect(mainWindow(), nullptr, erase);
         return;

@@ -12,24 +12,24 @@ namespace kz8::player {
 
 class PlayerStage : public CardStage {
 public:
-    void setTimer(PlayerTimer timer, uint32_t periodMs) override;
-    void killTimer(PlayerTimer timer) override;
-    void enablePlay(bool enable) override;
-    void enableStop(bool enable) override;
+    void armTimer(PlayerTimer timer, uint32_t periodMs) override;
+    void cancelTimer(PlayerTimer timer) override;
+    void enablePlayButton(bool enable) override;
+    void enableStopButton(bool enable) override;
     void setPlayStopStates(bool playEnabled, bool stopEnabled) override;
 
     bool hasMediaWindow(Medium medium) const override;
-    bool openMedia(Medium medium) override;
+    bool openMedium(Medium medium) override;
     void showVideoOverCard() override;
-    void playMedia(Medium medium) override;
-    void pauseMedia(Medium medium) override;
-    void closeMedia(Medium medium) override;
+    void playMedium(Medium medium) override;
+    void pauseMedium(Medium medium) override;
+    void closeMedium(Medium medium) override;
 
     int32_t openMp3() override;
     void playMp3() override;
     void stopMp3() override;
 
-    void invalidate(RepaintArea area, bool erase) override;
+    void requestRepaint(RepaintArea area, bool erase) override;
     void updateNow() override;
 
     void paintButtons() override;

@@ -5,35 +5,35 @@
 namespace kz8::player {
 
 void CardSequenceMachine::armStartTimer() {
-    stage_.enableStop(false);
+    stage_.enableStopButton(false);
     if (card_.hasVideo)
-        stage_.setTimer(kTimerVideo, kMediaStartDelayMs);
+        stage_.armTimer(kTimerVideo, kMediaStartDelayMs);
     else if (card_.hasAudio)
-        stage_.setTimer(kTimerSound, kMediaStartDelayMs);
+        stage_.armTimer(kTimerSound, kMediaStartDelayMs);
     else
-        stage_.setTimer(kTimerReveal, kFrontOnlyShowMs);
-    stage_.enablePlay(false);
+        stage_.armTimer(kTimerReveal, kFrontOnlyShowMs);
+    stage_.enablePlayButton(false);
 }
 
 void CardSequenceMachine::requestReveal() {
     state_ = kRevealPending;
-    stage_.invalidate(RepaintArea::Window, false);
+    stage_.requestRepaint(RepaintArea::Window, false);
 }
 
 // The medium has ended for good: only Turn and Close are left to press.
 void CardSequenceMachine::requestRevealAfterMedia() {
     requestReveal();
-    stage_.enablePlay(false);
-    stage_.enableStop(false);
+    stage_.enablePlayButton(false);
+    stage_.enableStopButton(false);
 }
 
 void CardSequenceMachine::startVideo() {
     if (state_ != kShowingFront) return;
-    if (stage_.openMedia(Medium::Video)) {
+    if (stage_.openMedium(Medium::Video)) {
         stage_.showVideoOverCard();
-        stage_.playMedia(Medium::Video);
+        stage_.playMedium(Medium::Video);
     } else if (card_.hasAudio) {
-        stage_.setTimer(kTimerSound, kMediaStartDelayMs);
+        stage_.armTimer(kTimerSound, kMediaStartDelayMs);
     } else {
         requestReveal();
     }
@@ -41,15 +41,15 @@ void CardSequenceMachine::startVideo() {
 
 void CardSequenceMachine::startSound() {
     if (card_.audioKind == kAudioWave) {
-        if (stage_.openMedia(Medium::Wave))
-            stage_.playMedia(Medium::Wave);
+        if (stage_.openMedium(Medium::Wave))
+            stage_.playMedium(Medium::Wave);
         else
             requestReveal();
     } else if (card_.audioKind == kAudioMp3) {
         const int32_t seconds = stage_.openMp3();
         if (seconds > 0) {
             stage_.playMp3();
-            stage_.setTimer(kTimerSoundEnd, soundEndDelayMs(seconds));
+            stage_.armTimer(kTimerSoundEnd, soundEndDelayMs(seconds));
         } else {
             requestReveal();
         }
@@ -59,36 +59,36 @@ void CardSequenceMachine::startSound() {
 
 void CardSequenceMachine::pauseSound() {
     if (card_.audioKind == kAudioWave) {
-        if (stage_.hasMediaWindow(Medium::Wave)) stage_.pauseMedia(Medium::Wave);
+        if (stage_.hasMediaWindow(Medium::Wave)) stage_.pauseMedium(Medium::Wave);
     } else if (card_.audioKind == kAudioMp3) {
         stage_.stopMp3();
-        stage_.killTimer(kTimerSoundEnd);
+        stage_.cancelTimer(kTimerSoundEnd);
     }
 }
 
 void CardSequenceMachine::onTimer(PlayerTimer timer, uint32_t nowMs) {
     switch (timer) {
         case kTimerVideo:
-            stage_.killTimer(timer);
+            stage_.cancelTimer(timer);
             startVideo();
-            stage_.enableStop(true);
+            stage_.enableStopButton(true);
             break;
         case kTimerSound:
-            stage_.killTimer(timer);
+            stage_.cancelTimer(timer);
             startSound();
-            stage_.enableStop(true);
+            stage_.enableStopButton(true);
             break;
         case kTimerReveal:
-            stage_.killTimer(timer);
+            stage_.cancelTimer(timer);
             requestReveal();
             break;
         case kTimerSoundEnd:
-            stage_.killTimer(timer);
+            stage_.cancelTimer(timer);
             stage_.stopMp3();
             requestRevealAfterMedia();
             break;
         case kTimerTurn:
-            stage_.killTimer(timer);
+            stage_.cancelTimer(timer);
             if (state_ == kShowingBack) turning_ = false;
             turnCard();
             break;
@@ -98,9 +98,9 @@ void CardSequenceMachine::onTimer(PlayerTimer timer, uint32_t nowMs) {
 
 void CardSequenceMachine::onMediaMode(Medium medium, int32_t mode) {
     if (mode != kMediaModeStopped) return;
-    stage_.closeMedia(medium);
+    stage_.closeMedium(medium);
     if (medium == Medium::Video && card_.hasAudio) {
-        stage_.setTimer(kTimerSound, kMediaStartDelayMs);
+        stage_.armTimer(kTimerSound, kMediaStartDelayMs);
         return;
     }
     requestRevealAfterMedia();
@@ -119,7 +119,7 @@ void CardSequenceMachine::onPlay() {
 void CardSequenceMachine::onStop() {
     if (turning_) return;
     if (card_.hasVideo && stage_.hasMediaWindow(Medium::Video))
-        stage_.pauseMedia(Medium::Video);
+        stage_.pauseMedium(Medium::Video);
     else if (card_.hasAudio)
         pauseSound();
     stage_.setPlayStopStates(true, false);
@@ -127,7 +127,7 @@ void CardSequenceMachine::onStop() {
 
 void CardSequenceMachine::onTurn() {
     if (turning_) return;
-    stage_.setTimer(kTimerTurn, kTurnDelayMs);
+    stage_.armTimer(kTimerTurn, kTurnDelayMs);
     turning_ = true;
 }
 
@@ -141,30 +141,30 @@ void CardSequenceMachine::turnCard() {
 
 void CardSequenceMachine::turnToBack() {
     if (stage_.hasMediaWindow(Medium::Video)) {
-        stage_.pauseMedia(Medium::Video);
-        stage_.closeMedia(Medium::Video);
+        stage_.pauseMedium(Medium::Video);
+        stage_.closeMedium(Medium::Video);
     }
-    stage_.enablePlay(false);
-    stage_.enableStop(false);
+    stage_.enablePlayButton(false);
+    stage_.enableStopButton(false);
     state_ = kRevealPending;
-    stage_.invalidate(RepaintArea::TurnRegion, false);
+    stage_.requestRepaint(RepaintArea::TurnRegion, false);
     stage_.updateNow();
 }
 
 void CardSequenceMachine::turnToFront() {
     if (card_.hasAudio) {
         if (card_.audioKind == kAudioWave && stage_.hasMediaWindow(Medium::Wave)) {
-            stage_.closeMedia(Medium::Wave);
-            stage_.killTimer(kTimerSoundEnd);
+            stage_.closeMedium(Medium::Wave);
+            stage_.cancelTimer(kTimerSoundEnd);
         } else if (card_.audioKind == kAudioMp3) {
             stage_.stopMp3();
-            stage_.killTimer(kTimerSoundEnd);
+            stage_.cancelTimer(kTimerSoundEnd);
         }
     }
     armStartTimer();
     state_ = kShowingFront;
     // Erased, so that the link strip below the card goes black again.
-    stage_.invalidate(RepaintArea::TurnRegion, true);
+    stage_.requestRepaint(RepaintArea::TurnRegion, true);
     stage_.updateNow();
 }
 
@@ -200,21 +200,21 @@ void CardSequenceMachine::startDissolve(uint32_t nowMs) {
     stage_.drawDissolvePass(0);
     passesDrawn_ = 1;
     dissolveStartMs_ = nowMs;
-    stage_.setTimer(kTimerDissolve, kDissolvePassIntervalMs);
+    stage_.armTimer(kTimerDissolve, kDissolvePassIntervalMs);
 }
 
 // Every pass that is due by now is drawn, so that a late timer shortens the
 // wait rather than lengthening the dissolve.
 void CardSequenceMachine::continueDissolve(uint32_t nowMs) {
     if (!dissolving()) {
-        stage_.killTimer(kTimerDissolve);
+        stage_.cancelTimer(kTimerDissolve);
         return;
     }
     const uint32_t due = (nowMs - dissolveStartMs_) / kDissolvePassIntervalMs + 1;
     while (passesDrawn_ < kRevealPassCount && uint32_t(passesDrawn_) < due)
         stage_.drawDissolvePass(passesDrawn_++);
     if (passesDrawn_ < kRevealPassCount) return;
-    stage_.killTimer(kTimerDissolve);
+    stage_.cancelTimer(kTimerDissolve);
     stage_.endDissolve();
     passesDrawn_ = 0;
     stage_.paintLink();

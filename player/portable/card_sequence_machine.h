@@ -46,30 +46,30 @@ enum class RepaintArea { Window, TurnRegion };
 class CardStage {
 public:
     virtual ~CardStage() = default;
-    virtual void setTimer(PlayerTimer timer, uint32_t periodMs) = 0;
-    virtual void killTimer(PlayerTimer timer) = 0;
+    virtual void armTimer(PlayerTimer timer, uint32_t periodMs) = 0;
+    virtual void cancelTimer(PlayerTimer timer) = 0;
     // Sets the button's state and redraws it.
-    virtual void enablePlay(bool enable) = 0;
-    virtual void enableStop(bool enable) = 0;
+    virtual void enablePlayButton(bool enable) = 0;
+    virtual void enableStopButton(bool enable) = 0;
     // Sets both states without redrawing: the pressed button redraws itself.
     virtual void setPlayStopStates(bool playEnabled, bool stopEnabled) = 0;
 
     virtual bool hasMediaWindow(Medium medium) const = 0;
     // Makes the medium's window if there is none; whether it can play.
-    virtual bool openMedia(Medium medium) = 0;
+    virtual bool openMedium(Medium medium) = 0;
     virtual void showVideoOverCard() = 0;
     // From the start, then the keyboard focus back to the card.
-    virtual void playMedia(Medium medium) = 0;
-    virtual void pauseMedia(Medium medium) = 0;
+    virtual void playMedium(Medium medium) = 0;
+    virtual void pauseMedium(Medium medium) = 0;
     // Forgets the window and closes it; nothing when there is none.
-    virtual void closeMedia(Medium medium) = 0;
+    virtual void closeMedium(Medium medium) = 0;
 
     // Stops any MP3, opens the card's and gives its whole seconds (0: none).
     virtual int32_t openMp3() = 0;
     virtual void playMp3() = 0;
     virtual void stopMp3() = 0;
 
-    virtual void invalidate(RepaintArea area, bool erase) = 0;
+    virtual void requestRepaint(RepaintArea area, bool erase) = 0;
     virtual void updateNow() = 0;
 
     // Painting; the dissolve's passes go over what the card area shows.

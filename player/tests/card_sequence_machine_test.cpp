@@ -21,27 +21,27 @@ struct RecordingStage : CardStage {
     std::string log;
 
     void note(const std::string& word) { log += (log.empty() ? "" : " ") + word; }
-    void setTimer(PlayerTimer t, uint32_t ms) override {
+    void armTimer(PlayerTimer t, uint32_t ms) override {
         note("set" + std::to_string(t) + "/" + std::to_string(ms));
     }
-    void killTimer(PlayerTimer t) override { note("kill" + std::to_string(t)); }
-    void enablePlay(bool on) override { note(on ? "play+" : "play-"); }
-    void enableStop(bool on) override { note(on ? "stop+" : "stop-"); }
+    void cancelTimer(PlayerTimer t) override { note("kill" + std::to_string(t)); }
+    void enablePlayButton(bool on) override { note(on ? "play+" : "play-"); }
+    void enableStopButton(bool on) override { note(on ? "stop+" : "stop-"); }
     void setPlayStopStates(bool play, bool stop) override {
         note(std::string("states:") + (play ? "P" : "p") + (stop ? "S" : "s"));
     }
     bool hasMediaWindow(Medium m) const override {
         return m == Medium::Video ? videoWindow : waveWindow;
     }
-    bool openMedia(Medium m) override {
+    bool openMedium(Medium m) override {
         note(std::string("open-") + name(m));
         (m == Medium::Video ? videoWindow : waveWindow) = true;
         return m == Medium::Video ? videoCanPlay : waveCanPlay;
     }
     void showVideoOverCard() override { note("show-video"); }
-    void playMedia(Medium m) override { note(std::string("play-") + name(m)); }
-    void pauseMedia(Medium m) override { note(std::string("pause-") + name(m)); }
-    void closeMedia(Medium m) override {
+    void playMedium(Medium m) override { note(std::string("play-") + name(m)); }
+    void pauseMedium(Medium m) override { note(std::string("pause-") + name(m)); }
+    void closeMedium(Medium m) override {
         note(std::string("close-") + name(m));
         (m == Medium::Video ? videoWindow : waveWindow) = false;
     }
@@ -51,7 +51,7 @@ struct RecordingStage : CardStage {
     }
     void playMp3() override { note("play-mp3"); }
     void stopMp3() override { note("stop-mp3"); }
-    void invalidate(RepaintArea area, bool erase) override {
+    void requestRepaint(RepaintArea area, bool erase) override {
         note(std::string(area == RepaintArea::Window ? "inval-window" : "inval-turn") +
              (erase ? "+erase" : ""));
     }

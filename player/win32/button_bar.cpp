@@ -1,7 +1,8 @@
 #include "player/win32/button_bar.h"
 
+#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
-#include "player/win32/dib_drawing.h"
+#include "player/win32/card_window_rect.h"
 #include "player/win32/player_resources.h"
 
 namespace kz8::player {

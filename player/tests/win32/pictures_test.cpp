@@ -6,8 +6,9 @@
 
 #include "common/portable/jpeg_dib.h"
 #include "common/testing/portable/test_files.h"
+#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
-#include "player/win32/dib_drawing.h"
+#include "player/win32/card_window_rect.h"
 #include "player/win32/jpeg_loader.h"
 
 namespace kz8::player {

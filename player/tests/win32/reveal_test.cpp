@@ -7,11 +7,12 @@
 #include <cstring>
 
 #include "common/portable/dib.h"
+#include "common/win32/dib_drawing.h"
 #include "common/win32/global_dib.h"
 #include "common/win32/handles.h"
 #include "player/portable/msvc_random.h"
 #include "player/portable/reveal_pattern.h"
-#include "player/win32/dib_drawing.h"
+#include "player/win32/card_window_rect.h"
 #include "player/win32/reveal.h"
 
 namespace kz8::player {

@@ -1,10 +1,9 @@
-#include "player/win32/dib_drawing.h"
+#include "common/win32/dib_drawing.h"
 
 #include "common/win32/global_dib.h"
-#include "common/win32/win32_rect.h"
-#include "player/portable/card_rect.h"
 
-namespace kz8::player {
+namespace kz8 {
+inline namespace common {
 
 BOOL DrawDib(HDC dc, HGLOBAL dib, int x, int y) {
     if (!dc || !dib) return FALSE;
@@ -28,12 +27,5 @@ int GetDibSize(HGLOBAL dib, int* width, int* height) {
     return int(view->height());
 }
 
-BOOL GetCardRect(HWND window, RECT* rect) {
-    if (!rect) return FALSE;
-    RECT client{};
-    GetClientRect(window, &client);
-    *rect = toRECT(cardRectInClient(client.right, client.bottom));
-    return TRUE;
-}
-
-}  // namespace kz8::player
+}  // namespace common
+}  // namespace kz8
