@@ -68,18 +68,18 @@ constexpr int32_t kLayer1SlotBytes = 4;
 constexpr int32_t kLayer1SlotFactor = 12000;  // 384 samples / 32 bits, in kbit/s
 constexpr int32_t kLayer23Factor = 144000;    // 1152 samples / 8 bits, in kbit/s
 
-// Time per frame by rate index. The first six are the values this engine has
-// always used (1152 or 576 samples × 1000 / rate, rounded to single
-// precision); the MPEG-2.5 rates follow the same rule with 576 samples.
-constexpr double kTimePerFrame[kRateCount] = {26.12244987487793,
-                                              24.0,
-                                              36.0,
-                                              26.12244987487793,
-                                              24.0,
-                                              36.0,
-                                              double(float(576.0 * 1000.0 / 11025.0)),
-                                              48.0,
-                                              72.0};
+// Time per Layer III frame by rate index. The first six are the values this
+// engine has always used (1152 or 576 samples × 1000 / rate, rounded to
+// single precision); the MPEG-2.5 rates follow the same rule with 576 samples.
+constexpr double kLayer3TimePerFrame[kRateCount] = {26.12244987487793,
+                                                    24.0,
+                                                    36.0,
+                                                    26.12244987487793,
+                                                    24.0,
+                                                    36.0,
+                                                    double(float(576.0 * 1000.0 / 11025.0)),
+                                                    48.0,
+                                                    72.0};
 
 }  // namespace
 
@@ -160,9 +160,19 @@ bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& hd) {
     return true;
 }
 
-double timePerFrameMs(int32_t rateIndex) {
+// Samples in one frame: Layer I 384, Layer II 1152, Layer III 1152 at the
+// MPEG-1 rates and 576 at the lower ones.
+constexpr int32_t kLayer1Samples = 384, kLayer2Samples = 1152;
+
+double timePerFrameMs(int32_t rateIndex, int32_t layer) {
     if (rateIndex < 0 || rateIndex >= kRateCount) return 0.0;
-    return kTimePerFrame[rateIndex];
+    const double rate = double(kSamplingRates[rateIndex]);
+    switch (layer) {
+        case 1: return double(float(kLayer1Samples * 1000.0 / rate));
+        case 2: return double(float(kLayer2Samples * 1000.0 / rate));
+        case 3: return kLayer3TimePerFrame[rateIndex];
+        default: return 0.0;
+    }
 }
 
 }  // namespace kz8::audio

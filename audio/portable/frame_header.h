@@ -16,7 +16,7 @@ extern const int32_t kSamplingRates[kRateCount];
 constexpr int32_t kMaxBodySize = 2877;
 
 struct FrameHeader {
-    int32_t isLsf = 0;     // 0 MPEG-1, 1 MPEG-2 and MPEG-2.5
+    int32_t isLsf = 0;  // 0 MPEG-1, 1 MPEG-2 and MPEG-2.5
     int32_t isMpeg25 = 0;
     int32_t layer = 0;      // 1, 2 or 3
     int32_t rateIndex = 0;  // into kSamplingRates
@@ -30,13 +30,13 @@ struct FrameHeader {
     int32_t originalBit = 0;
     int32_t emphasis = 0;
     int32_t channels = 0;
-    int32_t jointBound = 0;     // Layers I and II
-    int32_t subbandLimit = 0;   // Layer II
-    int32_t sideInfoSize = 0;   // Layer III, bytes
-    int32_t bodySize = 0;       // frame length without the 4-byte header
-    int32_t channelSelect = -1; // -1 both, 0 left, 1 right, 3 mix (set by the player)
-    int32_t downSample = 0;     // 0 full rate, 1 half, 2 quarter (set by the player)
-    int32_t headerChanged = 0;  // the last frame's header differed from its predecessor's
+    int32_t jointBound = 0;      // Layers I and II
+    int32_t subbandLimit = 0;    // Layer II
+    int32_t sideInfoSize = 0;    // Layer III, bytes
+    int32_t bodySize = 0;        // frame length without the 4-byte header
+    int32_t channelSelect = -1;  // -1 both, 0 left, 1 right, 3 mix (set by the player)
+    int32_t downSample = 0;      // 0 full rate, 1 half, 2 quarter (set by the player)
+    int32_t headerChanged = 0;   // the last frame's header differed from its predecessor's
 
     int32_t samplingRate() const { return kSamplingRates[rateIndex]; }
     int32_t bitrateKbps() const;
@@ -55,6 +55,6 @@ bool decodeHeader(uint32_t h, bool keepLayerAndRate, FrameHeader& header);
 
 // Milliseconds of one frame at the rate index: samples per frame (1152 for
 // MPEG-1, 576 for lsf) × 1000 / rate, whatever the layer.
-double timePerFrameMs(int32_t rateIndex);
+double timePerFrameMs(int32_t rateIndex, int32_t layer);
 
 }  // namespace kz8::audio

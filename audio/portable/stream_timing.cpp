@@ -15,7 +15,9 @@ uint32_t Mp3StreamReader::estimatedFrameCount() const {
     return fileSize() / uint32_t(perFrame);
 }
 
-double Mp3StreamReader::timePerFrame() const { return timePerFrameMs(header_.rateIndex); }
+double Mp3StreamReader::timePerFrame() const {
+    return timePerFrameMs(header_.rateIndex, header_.layer);
+}
 
 double Mp3StreamReader::totalTime() const { return timePerFrame() * estimatedFrameCount(); }
 

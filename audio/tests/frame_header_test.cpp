@@ -121,17 +121,23 @@ TEST(FrameHeader, RefusesFreeFormatAndKeepsLengthsWithinTheBuffers) {
     EXPECT_EQ(hd.isMpeg25, 1);
 }
 
-TEST(FrameHeader, TimePerFrameFollowsTheRate) {
-    const double samples[kRateCount] = {1152, 1152, 1152, 576, 576, 576, 576, 576, 576};
-    for (int i = 0; i < kRateCount; ++i)
-        EXPECT_NEAR(timePerFrameMs(i), samples[i] * 1000.0 / kSamplingRates[i], 1e-5)
-            << "rate index " << i;
-    // The values the engine has always used for 44.1 and 22.05 kHz.
-    EXPECT_EQ(timePerFrameMs(0), 26.12244987487793);
-    EXPECT_EQ(timePerFrameMs(3), 26.12244987487793);
-    EXPECT_EQ(timePerFrameMs(8), 72.0);
-    EXPECT_EQ(timePerFrameMs(7), 48.0);
-    EXPECT_EQ(timePerFrameMs(kRateCount), 0.0);
+TEST(FrameHeader, TimePerFrameFollowsTheLayersSampleCountAndTheRate) {
+    // Samples per frame by [layer - 1][rate index], the MPEG-1 rates first.
+    const double samples[3][kRateCount] = {{384, 384, 384, 384, 384, 384, 384, 384, 384},
+                                           {1152, 1152, 1152, 1152, 1152, 1152, 1152, 1152, 1152},
+                                           {1152, 1152, 1152, 576, 576, 576, 576, 576, 576}};
+    for (int layer = 1; layer <= 3; ++layer)
+        for (int i = 0; i < kRateCount; ++i)
+            EXPECT_NEAR(timePerFrameMs(i, layer),
+                        samples[layer - 1][i] * 1000.0 / kSamplingRates[i], 1e-5)
+                << "layer " << layer << ", rate index " << i;
+    // Layer III keeps the values the engine has always used.
+    EXPECT_EQ(timePerFrameMs(0, 3), 26.12244987487793);
+    EXPECT_EQ(timePerFrameMs(3, 3), 26.12244987487793);
+    EXPECT_EQ(timePerFrameMs(8, 3), 72.0);
+    EXPECT_EQ(timePerFrameMs(7, 3), 48.0);
+    EXPECT_EQ(timePerFrameMs(kRateCount, 3), 0.0);
+    EXPECT_EQ(timePerFrameMs(0, 4), 0.0);
 }
 
 }  // namespace
