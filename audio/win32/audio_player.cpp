@@ -167,8 +167,12 @@ bool AudioPlayer::Prepare() {
         reader_.rewind();
         return false;  // the reader has set the code
     }
-    if (result == kNoFrame) {
-        reader_.rewind();
+    // Without a single frame (junk, a tag and nothing else) there is nothing
+    // to play: the open fails, rather than the end of the stream passing for
+    // a stream of file size / 5 frames.
+    if (result != kFrameRead) {
+        if (result == kEndOfStream) setEngineError(kErrorStream);
+        Close();
         return false;
     }
     rewindKeepingHeader();

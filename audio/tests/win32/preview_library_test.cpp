@@ -96,6 +96,10 @@ TEST_F(PreviewLibrary, MissingFileGivesZeroAndStaysIdle) {
     char missing[] = "Z:\\no\\such\\file.mp3";
     EXPECT_EQ(dll.open(nullptr, missing), 0);
     EXPECT_EQ(dll.status(), kIdle);
+    for (const char* frameless : {"player/junk.mp3", "player/tag-only.mp3"}) {
+        EXPECT_EQ(dll.openFixture(frameless), 0) << frameless << ": a file without any frame";
+        EXPECT_EQ(dll.status(), kIdle) << frameless;
+    }
     ASSERT_EQ(dll.openFixture("player/short-44k.mp3"), 1);
     EXPECT_EQ(dll.open(nullptr, missing), 0) << "the earlier file is closed first";
     EXPECT_EQ(dll.status(), kIdle);
