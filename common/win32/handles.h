@@ -32,6 +32,12 @@ public:
     Handle get() const { return handle_; }
     explicit operator bool() const { return Traits::valid(handle_); }
     Handle release() { return std::exchange(handle_, Traits::empty()); }
+    // For functions that hand a new handle out through a pointer
+    // (RegOpenKeyExA and its kin); a handle held before is closed first.
+    Handle* put() {
+        reset();
+        return &handle_;
+    }
     void reset(Handle h = Traits::empty()) {
         Handle old = std::exchange(handle_, h);
         if (Traits::valid(old)) Traits::close(old);
