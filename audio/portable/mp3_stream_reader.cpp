@@ -1,6 +1,7 @@
 #include "audio/portable/mp3_stream_reader.h"
 
 #include "audio/portable/engine_error.h"
+#include "audio/portable/vbr_header.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,6 +23,9 @@ constexpr int kSynchsafeBits = 7;
 constexpr uint8_t kSynchsafeMask = 0x7F;
 constexpr int kWordBytes = 4;
 constexpr int kBitsPerByte = 8;
+// The fields that stay the same from frame to frame of one stream: version,
+// layer and sampling rate.
+constexpr uint32_t kStreamFieldsMask = 0x001E0C00u;
 
 uint32_t bigEndianWord(const uint8_t* b) {
     return (uint32_t(b[0]) << 24) | (uint32_t(b[1]) << 16) | (uint32_t(b[2]) << 8) | b[3];
@@ -49,6 +53,7 @@ void Mp3StreamReader::open() {
     close();
     source_ = openSource();
     if (!source_) throwEngineError(kErrorStream);
+    taggedFrameCount_ = 0;
     rewind();
 }
 
@@ -116,17 +121,55 @@ uint32_t Mp3StreamReader::skipId3Tag() {
     return word;
 }
 
-Mp3StreamReader::ScanResult Mp3StreamReader::scanForHeader(uint32_t& word) {
-    for (uint32_t shift = 0; shift < kMaxScanShifts; ++shift) {
-        uint8_t byte = 0;
+Mp3StreamReader::ScanResult Mp3StreamReader::scanForHeader(uint32_t& word, uint32_t& shiftsLeft) {
+    // Read ahead in chunks; what the scan does not use is given back by
+    // seeking to just after the last byte it took.
+    uint32_t chunkStart = 0;
+    if (shiftsLeft > 0 && !sourcePosition(chunkStart)) throwEngineError(kErrorStream);
+    const bool beforeFirstFrame = lastHeader_ == 0;
+    while (shiftsLeft > 0) {
         uint32_t got = 0;
-        if (!source_->read(&byte, 1, got)) throwEngineError(kErrorStream);
+        if (!source_->read(scanChunk_.data(), std::min(kScanChunkBytes, shiftsLeft), got))
+            throwEngineError(kErrorStream);
         if (got == 0) return ScanResult::End;
-        word = (word << kBitsPerByte) | byte;
-        if (isValidHeaderWord(word)) return ScanResult::Found;
+        for (uint32_t i = 0; i < got; ++i) {
+            word = (word << kBitsPerByte) | scanChunk_[i];
+            --shiftsLeft;
+            const bool header = isValidHeaderWord(word);
+            const bool tag = !header && beforeFirstFrame && (word >> kBitsPerByte) == kId3Magic;
+            if (!header && !tag) continue;
+            uint32_t at = 0;
+            if (i + 1 < got && !source_->seek(int32_t(chunkStart + i + 1), SeekOrigin::Start, at))
+                throwEngineError(kErrorStream);
+            if (header) return ScanResult::Found;
+            word = skipId3Tag();
+            if (!sourcePosition(chunkStart)) throwEngineError(kErrorStream);
+            got = 0;  // the rest of this chunk lay inside the tag
+            break;
+        }
+        chunkStart += got;
     }
     // The position stays where the scan stopped; the next call goes on from there.
     return ScanResult::NotFound;
+}
+
+bool Mp3StreamReader::startsTheStream(uint32_t h) {
+    FrameHeader candidate = header_;
+    if (!decodeHeader(h, false, candidate)) {
+        setEngineError(kErrorStream);
+        return false;
+    }
+    uint32_t here = 0;
+    uint32_t at = 0;
+    if (!sourcePosition(here)) throwEngineError(kErrorStream);
+    // A seek or a read that finds no more data is the end of the file, which
+    // may follow a first frame as well as another frame may.
+    uint32_t next = 0;
+    const bool more =
+        source_->seek(int32_t(here + uint32_t(candidate.bodySize)), SeekOrigin::Start, at) &&
+        readWord(next);
+    if (!source_->seek(int32_t(here), SeekOrigin::Start, at)) throwEngineError(kErrorStream);
+    return !more || (isValidHeaderWord(next) && ((next ^ h) & kStreamFieldsMask) == 0);
 }
 
 int Mp3StreamReader::readFrame() {
@@ -140,13 +183,20 @@ int Mp3StreamReader::readFrame() {
         return readBody();
     }
     header_.headerChanged = 1;
-    if (!isValidHeaderWord(h)) {
-        if ((h >> kBitsPerByte) == kId3Magic) h = skipId3Tag();
-        const ScanResult scan = scanForHeader(h);
-        if (scan == ScanResult::End) return kEndOfStream;
-        if (scan == ScanResult::NotFound) return kNoFrame;
+    uint32_t shiftsLeft = kMaxScanShifts;
+    bool scan = !isValidHeaderWord(h);
+    if (scan && (h >> kBitsPerByte) == kId3Magic) h = skipId3Tag();
+    for (;;) {
+        if (scan) {
+            const ScanResult found = scanForHeader(h, shiftsLeft);
+            if (found == ScanResult::End) return kEndOfStream;
+            if (found == ScanResult::NotFound) return kNoFrame;
+        }
+        if (lastHeader_ != 0 || startsTheStream(h)) break;
+        scan = true;  // a false sync: look on from its second byte
     }
-    if (firstHeader_ == 0) firstHeader_ = h;
+    const bool firstFrame = firstHeader_ == 0;
+    if (firstFrame) firstHeader_ = h;
     const bool keepLayerAndRate = params_.resync != 0 && lastHeader_ != 0;
     const bool decoded = decodeHeader(h, keepLayerAndRate, header_);
     lastHeader_ = h;
@@ -154,7 +204,10 @@ int Mp3StreamReader::readFrame() {
         setEngineError(kErrorStream);
         return kNoFrame;
     }
-    return readBody();
+    const int result = readBody();
+    if (firstFrame && result == kFrameRead)
+        taggedFrameCount_ = taggedFrameCount(header_, currentBody(), curBodySize_);
+    return result;
 }
 
 int Mp3StreamReader::readBody() {

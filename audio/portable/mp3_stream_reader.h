@@ -15,6 +15,7 @@
 #include "audio/portable/stdio_file_source.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -31,6 +32,8 @@ constexpr int32_t kReservoirSize = 512;
 constexpr int32_t kFrameBufferSize = kReservoirSize + kMaxBodySize + 3;  // even-sized
 // How many bytes the header scan looks at before it gives up for one call.
 constexpr uint32_t kMaxScanShifts = 0x20000;
+// The scan reads ahead this many bytes at a time rather than byte by byte.
+constexpr uint32_t kScanChunkBytes = 4096;
 
 class Mp3StreamReader {
 public:
@@ -49,6 +52,10 @@ public:
 
     // One frame: a ReadResult. Sets kErrorStream on a header it cannot decode;
     // throws kErrorStream on a failed read in the scan or a failed tag skip.
+    // The first frame after an open or a rewind counts only when the next
+    // frame (or the end of the data) follows it where its length says, with
+    // the same version, layer and rate: a false sync in junk or in a picture
+    // of a tag must not set the stream's rate.
     int readFrame();
     // Back to the first frame: position 0, header memory and buffers cleared,
     // frame counter 0.
@@ -64,14 +71,16 @@ public:
     // of the previous body there, so that main data continues across frames.
     void setPointer(int32_t backstep);
 
+    // The frame count of the stream's Xing, Info or VBRI header where its
+    // first frame has one, else file size / frame length.
     uint32_t estimatedFrameCount() const;
     double timePerFrame() const;  // milliseconds
     double totalTime() const;     // milliseconds
     int32_t currentTime() const;  // whole milliseconds, from the frame counter
     // Moves to the frame that plays at ms and reads it; false when that frame
     // is past the estimated end or the source cannot seek there (the position
-    // is then where it was).
-    bool seekToTime(uint32_t ms);
+    // is then where it was), and when stop is set while it looks for the frame.
+    bool seekToTime(uint32_t ms, const std::atomic<bool>* stop = nullptr);
 
     FrameHeader& header() { return header_; }
     const FrameHeader& header() const { return header_; }
@@ -98,7 +107,11 @@ private:
     std::unique_ptr<ByteSource> openSource();
     bool readWord(uint32_t& word);
     uint32_t skipId3Tag();
-    ScanResult scanForHeader(uint32_t& word);
+    // Shifts bytes into word until it is a header, spending shiftsLeft. Before
+    // the first frame every ID3v2 tag met is skipped whole.
+    ScanResult scanForHeader(uint32_t& word, uint32_t& shiftsLeft);
+    // Whether h, just read, can start the stream (see readFrame).
+    bool startsTheStream(uint32_t h);
     int readBody();
 
     PlaybackParams& params_;
@@ -108,6 +121,7 @@ private:
     FrameHeader header_;
     uint32_t lastHeader_ = 0;
     uint32_t firstHeader_ = 0;
+    uint32_t taggedFrameCount_ = 0;  // from the first frame; kept across rewinds
 
     std::array<std::array<uint8_t, kFrameBufferSize>, 2> buffers_{};
     BodyPlace curBody_;
@@ -116,6 +130,7 @@ private:
     int32_t prevBodySize_ = 0;
     int nextBuffer_ = 0;
     BitReader bits_;
+    std::array<uint8_t, kScanChunkBytes> scanChunk_{};
 };
 
 }  // namespace kz8::audio

@@ -1,6 +1,7 @@
-// Time and seeking of the open stream. Both assume a constant bitrate and use
-// the header of the last frame read, so a tag or a variable bitrate makes
-// them approximate.
+// Time and seeking of the open stream. Without a frame count from the first
+// frame both assume a constant bitrate and use the header of the last frame
+// read, so a tag or a variable bitrate makes them approximate; seeking
+// always does.
 #include "audio/portable/mp3_stream_reader.h"
 
 #include <limits>
@@ -8,6 +9,7 @@
 namespace kz8::audio {
 
 uint32_t Mp3StreamReader::estimatedFrameCount() const {
+    if (taggedFrameCount_ != 0) return taggedFrameCount_;
     // One more than the unpadded frame length; that is how the engine has
     // always counted.
     const int32_t perFrame = header_.bodySize + 5 - header_.padding;
@@ -25,7 +27,7 @@ int32_t Mp3StreamReader::currentTime() const {
     return int32_t(timePerFrame() * params_.frameCounter);
 }
 
-bool Mp3StreamReader::seekToTime(uint32_t ms) {
+bool Mp3StreamReader::seekToTime(uint32_t ms, const std::atomic<bool>* stop) {
     const double perFrame = timePerFrame();
     if (!source_ || perFrame <= 0.0) return false;
     const uint32_t target = uint32_t(ms / perFrame);
@@ -50,6 +52,7 @@ bool Mp3StreamReader::seekToTime(uint32_t ms) {
             break;
         }
         if (result == kEndOfStream) break;
+        if (stop && stop->load()) return false;
     }
     return true;
 }

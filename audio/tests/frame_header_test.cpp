@@ -1,6 +1,7 @@
 // Header words against the published MPEG audio tables: which words may be
 // headers, and what a decoded header says about its frame.
 #include "audio/portable/frame_header.h"
+#include "audio/portable/vbr_header.h"
 
 #include "audio/tests/mp3_test_streams.h"
 
@@ -138,6 +139,45 @@ TEST(FrameHeader, TimePerFrameFollowsTheLayersSampleCountAndTheRate) {
     EXPECT_EQ(timePerFrameMs(7, 3), 48.0);
     EXPECT_EQ(timePerFrameMs(kRateCount, 3), 0.0);
     EXPECT_EQ(timePerFrameMs(0, 4), 0.0);
+}
+
+TEST(VbrHeader, FrameCountFromXingInfoOrVbriInTheFirstBody) {
+    // What lame, ffmpeg and Fraunhofer encoders put in the first frame; the
+    // bodies are otherwise zero. Offsets count from the end of the header.
+    auto body = [](size_t at, const char* tag, std::vector<uint8_t> after) {
+        std::vector<uint8_t> b(400, 0);
+        std::copy(tag, tag + 4, b.begin() + long(at));
+        std::copy(after.begin(), after.end(), b.begin() + long(at) + 4);
+        return b;
+    };
+    auto cut = [](std::vector<uint8_t> b, size_t size) {
+        b.resize(size);
+        return b;
+    };
+    const std::vector<uint8_t> xingFlagsAndCount = {0, 0, 0, 0x0F, 0, 0, 0x01, 0x2C};  // 300
+    struct Case {
+        const char* name;
+        int32_t sideInfoSize;
+        int32_t layer;
+        std::vector<uint8_t> body;
+        uint32_t frames;
+    } cases[] = {
+        {"Xing, stereo", 32, 3, body(32, "Xing", xingFlagsAndCount), 300},
+        {"Info, mono", 17, 3, body(17, "Info", xingFlagsAndCount), 300},
+        {"Xing after a CRC", 34, 3, body(34, "Xing", xingFlagsAndCount), 300},
+        {"Xing without the frames flag", 32, 3, body(32, "Xing", {0, 0, 0, 0x0E, 0, 0, 1, 0}), 0},
+        {"Xing at the wrong place", 17, 3, body(32, "Xing", xingFlagsAndCount), 0},
+        {"VBRI", 32, 3, body(32, "VBRI", {0, 1, 0, 0, 0, 75, 0, 1, 0, 0, 0, 0, 0x03, 0xE8}), 1000},
+        {"Layer II bytes that spell Xing", 32, 2, body(32, "Xing", xingFlagsAndCount), 0},
+        {"a body too short for the count", 32, 3, cut(body(32, "Xing", xingFlagsAndCount), 42), 0},
+    };
+    for (const Case& c : cases) {
+        FrameHeader header;
+        header.layer = c.layer;
+        header.sideInfoSize = c.sideInfoSize;
+        EXPECT_EQ(taggedFrameCount(header, c.body.data(), int32_t(c.body.size())), c.frames)
+            << c.name;
+    }
 }
 
 }  // namespace

@@ -133,12 +133,11 @@ TEST(StreamScan, ResyncKeepsTheFirstVersionTooSoAForeignHeaderIsSizedAsThisStrea
     // An MPEG-2 header met inside MPEG-1 data (a false sync after a seek):
     // its bitrate index read in the MPEG-1 table at the kept 44.1 kHz.
     HeaderFields foreign{kMpeg2, 2, 4, 0, 0, 0};
-    Bytes data = cbrFrames(1);
+    Bytes data = cbrFrames(2);
     appendFrame(data, headerWord(foreign), 300, 5);
     StreamReaderRig rig(data);
     rig.reader.open();
-    ASSERT_EQ(rig.reader.readFrame(), kFrameRead);
-    ASSERT_EQ(rig.reader.readFrame(), kFrameRead);
+    for (int frame = 0; frame < 3; ++frame) ASSERT_EQ(rig.reader.readFrame(), kFrameRead);
     EXPECT_EQ(rig.reader.header().isLsf, 0);
     EXPECT_EQ(rig.reader.header().isMpeg25, 0);
     EXPECT_EQ(rig.reader.header().bodySize, 56 * 144000 / 44100 - 4);
@@ -159,13 +158,13 @@ TEST(StreamScan, ResyncKeepsTheFirstLayerAndRate) {
         int layer, rateIndex;
     } cases[] = {{1, 3, 0}, {0, 2, 1}};
     for (const Case& c : cases) {
-        Bytes data = cbrFrames(1);
+        Bytes data = cbrFrames(2);
         appendFrame(data, headerWord(other), 1200, 2);
         StreamReaderRig rig(data);
         rig.params.resync = c.resync;
         rig.reader.open();
-        ASSERT_EQ(rig.reader.readFrame(), kFrameRead);
-        ASSERT_EQ(rig.reader.readFrame(), kFrameRead) << "resync " << int(c.resync);
+        for (int frame = 0; frame < 3; ++frame)
+            ASSERT_EQ(rig.reader.readFrame(), kFrameRead) << "resync " << int(c.resync);
         EXPECT_EQ(rig.reader.header().layer, c.layer) << "resync " << int(c.resync);
         EXPECT_EQ(rig.reader.header().rateIndex, c.rateIndex) << "resync " << int(c.resync);
         EXPECT_EQ(rig.reader.header().bitrateIndex, 10) << "resync " << int(c.resync);
@@ -206,12 +205,14 @@ TEST(StreamScan, UndecodableFramesAreSkipped) {
     EXPECT_EQ(takeEngineError(), kErrorStream) << "free format";
 
     Bytes bigData;
-    appendFrame(bigData, headerWord(largest), 2881, 0x22);
+    for (int i = 0; i < 2; ++i) appendFrame(bigData, headerWord(largest), 2881, 0x22);
     appendFrame(bigData, headerWord(mixed), 7000, 0x33);
     StreamReaderRig bigRig(bigData);
     bigRig.reader.open();
-    ASSERT_EQ(bigRig.reader.readFrame(), kFrameRead) << "largest legal frame";
-    EXPECT_EQ(bigRig.reader.currentBody()[kMaxBodySize - 1], 0x22) << "largest legal frame";
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_EQ(bigRig.reader.readFrame(), kFrameRead) << "largest legal frame";
+        EXPECT_EQ(bigRig.reader.currentBody()[kMaxBodySize - 1], 0x22) << "largest legal frame";
+    }
     // An MPEG-1 bitrate at an lsf rate would describe a 6908-byte body no
     // buffer holds; the kept version gives the stream's own 160 kbit/s.
     ASSERT_EQ(bigRig.reader.readFrame(), kFrameRead) << "header of the other version";

@@ -23,8 +23,11 @@ int thrownCode(const std::function<void()>& action) {
     return 0;
 }
 
+// More junk than the scan reads at once.
+constexpr size_t kJunkBytes = 3 * kScanChunkBytes;
+
 Bytes junkThenFrame() {
-    Bytes data(1000, 0x00);
+    Bytes data(kJunkBytes, 0x00);
     appendFrame(data, cbr128Header(), kCbr128FrameLength, 1);
     return data;
 }
@@ -35,7 +38,7 @@ TEST(StreamSourceTest, OpenHandsOverUserValueAndFlag) {
     EXPECT_TRUE(rig.reader.isOpen());
     EXPECT_EQ(rig.params.sourceUserValue, rig.stream.userValue);
     EXPECT_EQ(rig.params.sourceFlag, rig.stream.flag);
-    EXPECT_EQ(rig.reader.fileSize(), 1000u + kCbr128FrameLength);
+    EXPECT_EQ(rig.reader.fileSize(), kJunkBytes + kCbr128FrameLength);
     rig.reader.close();
     rig.reader.close();
     EXPECT_EQ(rig.stream.closes, 1) << "close must reach the stream exactly once";
@@ -51,8 +54,7 @@ TEST(StreamSourceTest, FailuresThrowTheStreamErrorAndLeaveNothingOpen) {
         {"size fails", [](MemoryStream& s) { s.failSize = true; }, true},
         // The first read (the header word) succeeds on junk; the scan's fails.
         {"read fails in the scan", [](MemoryStream& s) { s.readsBeforeFailure = 1; }, false},
-        {"read fails in the scan later", [](MemoryStream& s) { s.readsBeforeFailure = 200; },
-         false},
+        {"read fails in the scan later", [](MemoryStream& s) { s.readsBeforeFailure = 2; }, false},
     };
     for (const Case& c : cases) {
         StreamReaderRig rig(junkThenFrame());
