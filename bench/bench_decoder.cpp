@@ -73,5 +73,9 @@ int main(int argc, char** argv) {
     std::printf("  ours (reader + decoder + blocks): %.3f s\n", ours);
     std::printf("  peer (mpg123 -s > /dev/null):     %.3f s\n", theirs);
     std::printf("  ratio ours/peer: %.3f (goal at most 1.05)\n", ours / theirs);
+    // What playing costs the machine, apart from the output.
+    constexpr double kBytesPerMinute = 44100.0 * 4 * 60;
+    std::printf("  CPU per minute of audio (reader + decoder): %.1f ms\n",
+                ours * 1000.0 / (double(bytes) / kBytesPerMinute));
     return 0;
 }

@@ -28,6 +28,9 @@ struct OutputSettings {
     PcmSink sink;
     void* ownerWindow = nullptr;     // DirectSound's cooperative window
     double timePerFrameMs = 26.122;  // paces the DirectSound feeder
+    // A manual-reset event (a HANDLE) set when the player is asked to stop:
+    // waits for the device end on it at once. Null: nothing to wake them.
+    void* stopSignal = nullptr;
 };
 
 }  // namespace kz8::audio

@@ -17,6 +17,10 @@ KernelHandle makeAutoResetEvent() {
     return KernelHandle(CreateEventA(nullptr, FALSE, FALSE, nullptr));
 }
 
+KernelHandle makeManualResetEvent() {
+    return KernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+}
+
 std::unique_ptr<PlaybackParams> defaultParams() {
     auto params = std::make_unique<PlaybackParams>();
     params->sourceKind = kSourceFile;
@@ -32,7 +36,8 @@ AudioPlayer::AudioPlayer()
       output_(std::make_unique<WaveOutput>()),
       threadFinished_(makeAutoResetEvent()),
       seekRequest_(makeAutoResetEvent()),
-      seekDone_(makeAutoResetEvent()) {
+      seekDone_(makeAutoResetEvent()),
+      stopSignal_(makeManualResetEvent()) {
     params_->owner = this;
     setEngineError(kErrorNone);
 }
@@ -90,6 +95,8 @@ bool AudioPlayer::SetPcmSink(PcmSink::DataFunction data, PcmSink::ControlFunctio
 
 bool AudioPlayer::SetBuffering(int32_t count, int32_t size) {
     if (!allowed(PlayerOperation::SetBuffering)) return refuse();
+    // A negative count would leave the writer waiting for room forever.
+    if (count < 0 || size < 0) return refuse();
     if (count != 0) params_->bufferCount = count;
     if (size != 0) params_->blockSize = size;
     return true;
@@ -158,6 +165,7 @@ void AudioPlayer::rewindKeepingHeader() {
 
 bool AudioPlayer::Prepare() {
     if (!allowed(PlayerOperation::Prepare)) return refuse();
+    joinPlaybackThread();  // after Ended it may still be on its way out
     reader_.header() = FrameHeader{};
     reader_.header().channelSelect = kBothChannels;
     int result = kNoFrame;
@@ -229,6 +237,7 @@ OutputSettings AudioPlayer::outputSettings() const {
     s.sink = p.sink;
     s.ownerWindow = p.ownerWindow;
     s.timePerFrameMs = reader_.timePerFrame();
+    s.stopSignal = stopSignal_.get();
     return s;
 }
 
@@ -241,15 +250,16 @@ bool AudioPlayer::Play() {
     // Converted at every play, so that a range set before Prepare counts too.
     convertRange(*params_, reader_.timePerFrame());
     reader_.header().headerChanged = 0;
+    joinPlaybackThread();
     threadStarted_ = makeAutoResetEvent();
-    if (!threadStarted_) {
+    if (!threadStarted_ || !stopSignal_) {
         setEngineError(kErrorResources);
         return false;
     }
     ResetEvent(threadFinished_.get());
     ResetEvent(seekRequest_.get());
     ResetEvent(seekDone_.get());
-    thread_.reset();
+    ResetEvent(stopSignal_.get());
     // A pause or stop left over from the last playback must not reach this one.
     pauseRequested_ = false;
     stopRequested_ = false;
@@ -294,8 +304,18 @@ void AudioPlayer::waitForThreadEnd() {
     if (woke == WAIT_OBJECT_0 + 1 && WaitForSingleObject(threadFinished_.get(), 0) != WAIT_OBJECT_0)
         recoverFromLostThread();
     else
-        WaitForSingleObject(thread_.get(), kThreadExitWaitMs);
+        // After thread-finished the thread only returns. Under the loader
+        // lock (the library being unloaded) it cannot finish exiting, so
+        // there the wait is bounded; everywhere else it is gone before its
+        // handle is closed.
+        WaitForSingleObject(thread_.get(), deviceToClient_ ? kThreadExitWaitMs : INFINITE);
     thread_.reset();
+}
+
+void AudioPlayer::joinPlaybackThread() {
+    // A thread that ended on its own has signalled thread-finished, which
+    // nobody took: the wait returns at once, then waits for the exit.
+    waitForThreadEnd();
 }
 
 void AudioPlayer::recoverFromLostThread() {
@@ -311,13 +331,14 @@ bool AudioPlayer::Stop() {
     const int32_t state = state_.load();
     if (isRunning(state)) {
         stopRequested_ = true;
+        SetEvent(stopSignal_.get());
         waitForThreadEnd();
         stopRequested_ = false;
         setEngineError(kErrorNone);
     } else if (state != kEnded) {
         return refuse();
     }
-    thread_.reset();
+    joinPlaybackThread();
     SectionLock lock(stateLock_);
     // The thread may have reached the end of data just before the stop.
     state_ = kOpened;
@@ -326,7 +347,7 @@ bool AudioPlayer::Stop() {
 
 bool AudioPlayer::Close() {
     if (isRunning(state_.load())) Stop();
-    thread_.reset();
+    joinPlaybackThread();
     decoder_.free();
     reader_.close();
     state_ = kIdle;

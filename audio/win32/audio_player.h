@@ -81,6 +81,9 @@ private:
     DecoderSettings decoderSettings() const;
     OutputSettings outputSettings() const;
     void waitForThreadEnd();
+    // Waits until the last playback thread is gone, so that its events and
+    // what it used can be reused or freed.
+    void joinPlaybackThread();
     // Cleans up after a playback thread that vanished without finishing
     // (killed at process exit): its output is abandoned, never waited on.
     void recoverFromLostThread();
@@ -113,6 +116,7 @@ private:
     KernelHandle seekRequest_;
     KernelHandle seekDone_;
     KernelHandle threadStarted_;
+    KernelHandle stopSignal_;  // manual reset: set with stopRequested_, wakes every wait
     // Target in milliseconds on the way in; -1 success, 0 failure on the way back.
     std::atomic<int32_t> seekValue_{-1};
     KernelHandle thread_;

@@ -78,7 +78,7 @@ void DirectSoundOutput::armTimer() {
     if (stopping_) return;
     UINT period = UINT(std::max(1.0, std::floor(settings_.timePerFrameMs) - 1));
     timer_ = timeSetEvent(period, 1, &DirectSoundOutput::onTimer, DWORD_PTR(this),
-                          TIME_ONESHOT | TIME_CALLBACK_FUNCTION);
+                          TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
 }
 
 void DirectSoundOutput::stopTimer() {
@@ -91,9 +91,12 @@ void CALLBACK DirectSoundOutput::onTimer(UINT, UINT, DWORD_PTR self, DWORD_PTR, 
 
 int32_t DirectSoundOutput::writeBlock(const uint8_t* data, uint32_t length) {
     if (!started_) startPlaying();
+    HANDLE wakers[] = {spaceEvent_.get(), static_cast<HANDLE>(settings_.stopSignal)};
+    const DWORD count = wakers[1] ? 2 : 1;
     while (!appendToStaging(data, length)) {
         if (draining_) break;
-        WaitForSingleObject(spaceEvent_.get(), kSpaceWaitMs);
+        if (WaitForMultipleObjects(count, wakers, FALSE, kSpaceWaitMs) == WAIT_OBJECT_0 + 1)
+            return -1;  // a stop: the block is not wanted
     }
     return int32_t(length);
 }
@@ -108,10 +111,10 @@ bool DirectSoundOutput::appendToStaging(const uint8_t* data, uint32_t length) {
 }
 
 void DirectSoundOutput::feed() {
-    timer_ = 0;
     if (stopping_) return;
     {
         SectionLock lock(stagingLock_);
+        if (drained_) return;
         DWORD playCursor = 0, writeCursor = 0;
         buffer_->GetCurrentPosition(&playCursor, &writeCursor);
         DWORD played = (playCursor + ringSize_ - lastPlayCursor_) % ringSize_;
@@ -120,6 +123,7 @@ void DirectSoundOutput::feed() {
         // Stop only once the ring's last real bytes have been heard.
         if (draining_ && stagingFill_ == 0 && unplayed_ == 0) {
             buffer_->Stop();
+            drained_ = true;
             SetEvent(drainedEvent_.get());
             return;
         }
@@ -137,7 +141,6 @@ void DirectSoundOutput::feed() {
                 SetEvent(spaceEvent_.get());
         }
     }
-    armTimer();
 }
 
 void DirectSoundOutput::writeRing(const uint8_t* data, DWORD length) {
@@ -163,7 +166,8 @@ void DirectSoundOutput::drain() {
     draining_ = true;
     // Bounded, so that a device whose cursor never moves cannot hang playback.
     DWORD ringMs = DWORD(1000.0 * ringSize_ / std::max(1, settings_.format.bytesPerSecond()));
-    WaitForSingleObject(drainedEvent_.get(), 3 * ringMs + 5000);
+    HANDLE wakers[] = {drainedEvent_.get(), static_cast<HANDLE>(settings_.stopSignal)};
+    WaitForMultipleObjects(wakers[1] ? 2 : 1, wakers, FALSE, 3 * ringMs + 5000);
 }
 
 }  // namespace kz8::audio

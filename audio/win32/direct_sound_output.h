@@ -1,6 +1,9 @@
-// Output through a looping DirectSound buffer. A one-shot multimedia timer,
-// re-armed after each run, moves PCM from a staging buffer into the ring
-// ahead of the play cursor; the writer only appends to the staging buffer.
+// Output through a looping DirectSound buffer. A multimedia timer moves PCM
+// from a staging buffer into the ring ahead of the play cursor; the writer
+// only appends to the staging buffer. The timer is periodic and killed
+// synchronously, so that no run can start or still be going once the object
+// is gone (a one-shot timer re-armed from its own run leaves a moment in
+// which no kill can reach it).
 #pragma once
 
 #include <windows.h>
@@ -61,6 +64,7 @@ private:
     std::atomic<UINT> timer_{0};
     std::atomic<bool> silent_{false};
     std::atomic<bool> draining_{false};
+    bool drained_ = false;  // the buffer is stopped; later runs do nothing
     std::atomic<bool> stopping_{false};
     bool started_ = false;
 };

@@ -30,8 +30,9 @@ void AudioPlayer::runPlayback() {
         output_->configure(outputSettings());
         output_->open();
     } catch (int) {
+        // The decoder stays prepared and the stream where it was: the state
+        // stays Prepared, and a Play once the device is free plays it all.
         setEngineError(kErrorDevice);
-        decoder_.free();
         SetEvent(threadStarted_.get());
         SetEvent(threadFinished_.get());
         return;
@@ -56,8 +57,9 @@ AudioPlayer::Ending AudioPlayer::playFrames() {
             serveSeek();
             output_->processNotices();
             int result = kNoFrame;
-            while ((result = reader_.readFrame()) == kNoFrame) {
-            }
+            // Each call scans a bounded stretch; megabytes of junk take many.
+            while ((result = reader_.readFrame()) == kNoFrame)
+                if (stopRequested_) return Ending::Stopped;
             if (result == kEndOfStream) return Ending::Ended;
             ++p.frameCounter;
             if (stopRequested_) return Ending::Stopped;
@@ -82,9 +84,11 @@ AudioPlayer::Ending AudioPlayer::playFrames() {
 bool AudioPlayer::pauseLoop() {
     output_->pause();
     while (pauseRequested_) {
-        // Waiting on the seek request rather than sleeping serves a seek at
-        // once; a stop is seen within one step.
-        if (WaitForSingleObject(seekRequest_.get(), kPauseStepMs) == WAIT_OBJECT_0) {
+        // Waiting on the seek request and the stop signal rather than
+        // sleeping serves either at once; the step only bounds how late a
+        // resume is seen.
+        HANDLE wakers[] = {seekRequest_.get(), stopSignal_.get()};
+        if (WaitForMultipleObjects(2, wakers, FALSE, kPauseStepMs) == WAIT_OBJECT_0) {
             SetEvent(seekRequest_.get());
             serveSeek();
         }
@@ -97,7 +101,7 @@ bool AudioPlayer::pauseLoop() {
 void AudioPlayer::serveSeek() {
     if (WaitForSingleObject(seekRequest_.get(), 0) != WAIT_OBJECT_0) return;
     if (params_->outputMode == kOutputWaveDevice) output_->reset();  // processes notices too
-    const bool found = reader_.seekToTime(uint32_t(seekValue_.load()));
+    const bool found = reader_.seekToTime(uint32_t(seekValue_.load()), &stopRequested_);
     seekValue_ = found ? -1 : 0;
     SetEvent(seekDone_.get());
 }

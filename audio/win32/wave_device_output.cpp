@@ -8,8 +8,8 @@ namespace kz8::audio {
 
 namespace {
 
-// How long the writer waits between looks at a full queue, and how long a
-// freshly opened device is left to settle.
+// The longest wait between looks at a full queue (a returned buffer or a
+// stop ends it sooner), and how long a freshly opened device is left to settle.
 constexpr DWORD kPollMs = 77;
 // How often a close refused with buffers still playing is retried (about
 // three seconds) before the buffers are dropped.
@@ -66,8 +66,9 @@ WaveDeviceOutput::~WaveDeviceOutput() {
     // that thread can wait for them; any other (a library being unloaded
     // after its playback thread ended) drops them. A paused device would
     // never give them back either.
+    // After a stop nothing queued is wanted.
     const bool ownThread = GetCurrentThreadId() == ownerThread_;
-    if (paused_ || !ownThread) {
+    if (paused_ || !ownThread || stopSignalled()) {
         waveOutReset(device_);
         queued_ = 0;
     }
@@ -81,7 +82,7 @@ WaveDeviceOutput::~WaveDeviceOutput() {
             break;
         }
         processNotices();
-        Sleep(kPollMs);
+        waitForNoticeOrStop();
     }
     processNotices();
     device_ = nullptr;
@@ -105,8 +106,7 @@ int32_t WaveDeviceOutput::writeBlock(const uint8_t* data, uint32_t length) {
     if (settings_.notifySink) passToSink(data, length);
     processNotices();
     while (queued_ >= settings_.bufferCount) {
-        Sleep(kPollMs);
-        if (paused_) return -1;
+        if (waitForNoticeOrStop() || paused_) return -1;  // the block is not wanted
         processNotices();
     }
     queueBlock(data, length);
@@ -175,9 +175,23 @@ void WaveDeviceOutput::passToSink(const void* data, uint32_t length) const {
 void WaveDeviceOutput::drain() {
     processNotices();
     while (queued_ > 0) {
-        Sleep(kPollMs);
+        if (waitForNoticeOrStop()) return;
         processNotices();
     }
+}
+
+bool WaveDeviceOutput::waitForNoticeOrStop() const {
+    HANDLE stop = static_cast<HANDLE>(settings_.stopSignal);
+    // Only messages posted since the last look wake the wait: processNotices
+    // has just taken every earlier one.
+    const DWORD woke = MsgWaitForMultipleObjects(stop ? 1 : 0, stop ? &stop : nullptr, FALSE,
+                                                 kPollMs, QS_POSTMESSAGE);
+    return stop && woke == WAIT_OBJECT_0;
+}
+
+bool WaveDeviceOutput::stopSignalled() const {
+    HANDLE stop = static_cast<HANDLE>(settings_.stopSignal);
+    return stop && WaitForSingleObject(stop, 0) == WAIT_OBJECT_0;
 }
 
 void WaveDeviceOutput::pause() {

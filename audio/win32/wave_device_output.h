@@ -38,6 +38,10 @@ public:
     int32_t queuedCount() const { return queued_; }
 
 private:
+    // Waits at most one poll step for a notice posted to this thread or for
+    // the stop signal; whether the stop signal is set.
+    bool waitForNoticeOrStop() const;
+    bool stopSignalled() const;
     void queueBlock(const uint8_t* data, uint32_t length);
     void returnBuffer(WAVEHDR* header);
     void passToSink(const void* data, uint32_t length) const;

@@ -50,8 +50,14 @@ std::unique_ptr<OutputDevice> WaveOutput::openDevice(const OutputSettings& setti
     }
 }
 
+bool WaveOutput::isOpen() const {
+    SectionLock lock(deviceLock_);
+    return device_ != nullptr;
+}
+
 void WaveOutput::open() {
-    close();
+    SectionLock lock(deviceLock_);
+    closeLocked();
     OutputSettings settings = settings_;
     // A listener that will not take the opening call hears nothing.
     if (settings.notifySink && settings.mode != kOutputSink)
@@ -82,6 +88,11 @@ void WaveOutput::reset() {
 }
 
 void WaveOutput::close() {
+    SectionLock lock(deviceLock_);
+    closeLocked();
+}
+
+void WaveOutput::closeLocked() {
     if (!device_) return;
     bool tellListener = openSettings_.notifySink && openSettings_.mode != kOutputSink;
     // The wave device tells its listener after it has closed; the file and
@@ -94,11 +105,21 @@ void WaveOutput::close() {
 }
 
 void WaveOutput::closeDetached() {
+    SectionLock lock(deviceLock_);
     if (auto* wave = dynamic_cast<WaveDeviceOutput*>(device_.get())) wave->closeDetached();
-    close();
+    closeLocked();
+}
+
+template <typename Call>
+bool WaveOutput::onWaveHandle(Call call) const {
+    if (auto* open = dynamic_cast<WaveDeviceOutput*>(device_.get())) return call(open->handle());
+    if (device_) return false;  // another mode is open
+    MomentaryWaveDevice momentary(settings_);
+    return momentary.get() && call(momentary.get());
 }
 
 bool WaveOutput::capabilities(bool& leftRight) const {
+    SectionLock lock(deviceLock_);
     if (settings_.mode != kOutputWaveDevice) return settings_.mode == kOutputDirectSound;
     WAVEOUTCAPSA caps{};
     if (waveOutGetDevCapsA(UINT_PTR(settings_.deviceId), &caps, sizeof caps) != MMSYSERR_NOERROR)
@@ -108,12 +129,12 @@ bool WaveOutput::capabilities(bool& leftRight) const {
 }
 
 bool WaveOutput::setVolume(uint32_t volume) {
+    SectionLock lock(deviceLock_);
     const OutputSettings& s = device_ ? openSettings_ : settings_;
     if (s.mode == kOutputWaveDevice) {
-        auto* open = dynamic_cast<WaveDeviceOutput*>(device_.get());
-        MomentaryWaveDevice momentary(settings_);
-        HWAVEOUT handle = open ? open->handle() : momentary.get();
-        if (handle && waveOutSetVolume(handle, volume) == MMSYSERR_NOERROR) return true;
+        if (onWaveHandle(
+                [&](HWAVEOUT h) { return waveOutSetVolume(h, volume) == MMSYSERR_NOERROR; }))
+            return true;
         setEngineError(kErrorDevice);
         return false;
     }
@@ -130,19 +151,15 @@ bool WaveOutput::setVolume(uint32_t volume) {
 }
 
 bool WaveOutput::getVolume(uint32_t& volume) {
+    SectionLock lock(deviceLock_);
     const OutputSettings& s = device_ ? openSettings_ : settings_;
     if (s.mode == kOutputWaveDevice) {
-        auto* open = dynamic_cast<WaveDeviceOutput*>(device_.get());
         DWORD value = 0;
-        bool ok;
-        if (open) {
-            ok = waveOutGetVolume(open->handle(), &value) == MMSYSERR_NOERROR;
-        } else {
-            MomentaryWaveDevice momentary(settings_);
-            ok = momentary.get() && waveOutGetVolume(momentary.get(), &value) == MMSYSERR_NOERROR;
-        }
-        if (ok) volume = value;
-        return ok;
+        if (!onWaveHandle(
+                [&](HWAVEOUT h) { return waveOutGetVolume(h, &value) == MMSYSERR_NOERROR; }))
+            return false;
+        volume = value;
+        return true;
     }
     if (s.mode == kOutputDirectSound) {
         auto* sound = dynamic_cast<DirectSoundOutput*>(device_.get());

@@ -1,7 +1,9 @@
 // The engine's output: opens the mode chosen in the settings, hands blocks to
 // it, and answers volume and capability questions for the wave device even
 // while nothing is open. One per player, used from the playback thread except
-// for the volume and capability calls.
+// for the volume and capability calls, which may come from the client while
+// the thread opens or closes the device: a lock keeps the device they use
+// alive, and a momentary device is opened only when none is open.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +11,7 @@
 
 #include "audio/portable/output_device.h"
 #include "audio/portable/output_settings.h"
+#include "common/win32/critical_section.h"
 
 namespace kz8::audio {
 
@@ -25,7 +28,7 @@ public:
 
     // Throws the device error (code 6) on failure.
     void open();
-    bool isOpen() const { return device_ != nullptr; }
+    bool isOpen() const;
     int32_t writeBlock(const uint8_t* data, uint32_t length) override;
     void processNotices();
     void drain();
@@ -44,10 +47,16 @@ public:
 
 private:
     std::unique_ptr<OutputDevice> openDevice(const OutputSettings& settings) const;
+    // Runs call on the open wave device's handle, or on one opened for the
+    // moment when nothing is open. Under deviceLock_.
+    template <typename Call>
+    bool onWaveHandle(Call call) const;
+    void closeLocked();
 
     OutputSettings settings_;
     OutputSettings openSettings_;  // as they were when the device opened
     std::unique_ptr<OutputDevice> device_;
+    mutable CriticalSection deviceLock_;
 };
 
 }  // namespace kz8::audio
