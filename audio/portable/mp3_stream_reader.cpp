@@ -153,7 +153,7 @@ Mp3StreamReader::ScanResult Mp3StreamReader::scanForHeader(uint32_t& word, uint3
     return ScanResult::NotFound;
 }
 
-bool Mp3StreamReader::startsTheStream(uint32_t h) {
+bool Mp3StreamReader::followedByItsNextFrame(uint32_t h) {
     FrameHeader candidate = header_;
     if (!decodeHeader(h, false, candidate)) {
         setEngineError(kErrorStream);
@@ -192,7 +192,10 @@ int Mp3StreamReader::readFrame() {
             if (found == ScanResult::End) return kEndOfStream;
             if (found == ScanResult::NotFound) return kNoFrame;
         }
-        if (lastHeader_ != 0 || startsTheStream(h)) break;
+        // Headers read in sequence are trusted; one that had to be looked
+        // for (the first, or after junk or a seek) only when its frame ends
+        // where the next begins.
+        if ((lastHeader_ != 0 && !scan) || followedByItsNextFrame(h)) break;
         scan = true;  // a false sync: look on from its second byte
     }
     const bool firstFrame = firstHeader_ == 0;

@@ -52,10 +52,11 @@ public:
 
     // One frame: a ReadResult. Sets kErrorStream on a header it cannot decode;
     // throws kErrorStream on a failed read in the scan or a failed tag skip.
-    // The first frame after an open or a rewind counts only when the next
-    // frame (or the end of the data) follows it where its length says, with
-    // the same version, layer and rate: a false sync in junk or in a picture
-    // of a tag must not set the stream's rate.
+    // A header that had to be scanned for (the first after an open or a
+    // rewind, or one after junk or a seek) counts only when the next frame
+    // (or the end of the data) follows it where its length says, with the
+    // same version, layer and rate: a false sync in junk, in a picture of a
+    // tag or inside a frame must not set the rate or cost the frames after.
     int readFrame();
     // Back to the first frame: position 0, header memory and buffers cleared,
     // frame counter 0.
@@ -110,8 +111,9 @@ private:
     // Shifts bytes into word until it is a header, spending shiftsLeft. Before
     // the first frame every ID3v2 tag met is skipped whole.
     ScanResult scanForHeader(uint32_t& word, uint32_t& shiftsLeft);
-    // Whether h, just read, can start the stream (see readFrame).
-    bool startsTheStream(uint32_t h);
+    // Whether the frame of h, just read, is followed by a header of the same
+    // version, layer and rate, or by the end of the data.
+    bool followedByItsNextFrame(uint32_t h);
     int readBody();
 
     PlaybackParams& params_;
