@@ -1,0 +1,2 @@
+# The template library's parser of outside input: .dtp text to records.
+kz8_fuzz_target(fuzz_template template_fuzz.cpp kz8_skinui_portable)
