@@ -250,6 +250,28 @@ std::optional<ParseError> buildTemplate(const ParseTree& tree, TemplateResources
     return std::nullopt;
 }
 
+std::optional<ParseError> templatePathError(const std::string& path) {
+    constexpr size_t kPathBytes = 260;
+    if (path.empty() || path.size() >= kPathBytes)
+        return ParseError{kErrorNoFullPath, kNoLine, {path}};
+    const size_t dot = path.rfind('.');
+    std::string extension = dot == std::string::npos ? std::string() : path.substr(dot + 1);
+    for (char& c : extension)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    if (extension != "DTP") return ParseError{kErrorNotDtp, kNoLine, {path}};
+    return std::nullopt;
+}
+
+std::optional<ParseError> checkTemplateText(std::string_view text) {
+    try {
+        ParseResult parsed = parseTemplateText(text);
+        if (!parsed.ok) return std::move(parsed.error);
+        return checkTemplate(parsed.tree);
+    } catch (const std::bad_alloc&) {
+        return ParseError{kErrorNoMemory, kNoLine, {}};
+    }
+}
+
 LoadResult loadTemplateText(std::string_view text, TemplateResources& resources,
                             const BuildOptions& options) {
     LoadResult result;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "skinui/portable/parse_error.h"
@@ -25,6 +26,16 @@ struct LoadResult {
     std::unique_ptr<Template> loaded;  // set on success
     ParseError error;                  // set on failure
 };
+
+// The rules a template path meets before its file is read: it fits the
+// template's path field (id 5) and its extension is DTP (id 6).
+std::optional<ParseError> templatePathError(const std::string& path);
+// Larger template files are refused before they are read (id 8).
+constexpr uint64_t kMaxTemplateFileBytes = 16u * 1024 * 1024;
+
+// Parse and check only: what a template's text must pass before anything
+// of it is built.
+std::optional<ParseError> checkTemplateText(std::string_view text);
 
 // Parse, check and build; a memory failure anywhere is id 8.
 LoadResult loadTemplateText(std::string_view text, TemplateResources& resources,

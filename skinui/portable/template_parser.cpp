@@ -7,26 +7,23 @@ namespace {
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isBreak(char c) { return c == '\r' || c == '\n'; }
 
-bool allowedOutsideQuotes(char c) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
-    switch (c) {
-        case '/':
-        case '[':
-        case ']':
-        case '\\':
-        case ':':
-        case '.':
-        case '=':
-        case '_':
-        case ',':
-        case '(':
-        case ')':
-        case ';':
-        case ' ':
-        case '\t':
-        case '"': return true;
-        default: return false;
+// The characters allowed outside double quotes, as a table of all 256.
+struct AllowedCharacters {
+    bool allowed[256] = {};
+    constexpr AllowedCharacters() {
+        for (int c = 'A'; c <= 'Z'; ++c) allowed[c] = allowed[c + 32] = true;
+        for (int c = '0'; c <= '9'; ++c) allowed[c] = true;
+        for (char c : "/[]\\:.=_,();\" \t") allowed[static_cast<unsigned char>(c)] = true;
+        allowed[0] = false;  // from the string literal's terminator
     }
+};
+constexpr AllowedCharacters kAllowed;
+
+bool allowedOutsideQuotes(char c) { return kAllowed.allowed[static_cast<unsigned char>(c)]; }
+
+// Characters the line reader must look at one by one.
+bool isSpecial(char c) {
+    return c == '\r' || c == '\n' || c == '\\' || c == '/' || c == '"' || c == '\0';
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -76,6 +73,14 @@ private:
         ++line_;
         bool quoted = false;
         while (at_ < text_.size() && text_[at_] != '\0') {
+            // Ordinary characters go over in one run.
+            size_t run = at_;
+            while (run < text_.size() && !isSpecial(text_[run]) &&
+                   (quoted || allowedOutsideQuotes(text_[run])))
+                ++run;
+            line.append(text_.data() + at_, run - at_);
+            at_ = run;
+            if (at_ >= text_.size() || text_[at_] == '\0') break;
             const char c = text_[at_];
             if (isBreak(c)) {
                 skipBreak();

@@ -1,6 +1,6 @@
 #include "skinui/portable/template_tables.h"
 
-#include <cstring>
+#include <unordered_map>
 
 namespace kz8::skinui {
 
@@ -84,12 +84,11 @@ const KeySpec kKeys[kKeyCount] = {
 
 char upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
 
+// b is upper case and NUL-terminated; walked once, without measuring it first.
 bool sameIgnoringCase(std::string_view a, const char* b) {
-    const size_t length = std::strlen(b);
-    if (a.size() != length) return false;
-    for (size_t i = 0; i < length; ++i)
-        if (upper(a[i]) != b[i]) return false;
-    return true;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (b[i] == '\0' || upper(a[i]) != b[i]) return false;
+    return b[a.size()] == '\0';
 }
 
 }  // namespace
@@ -97,9 +96,19 @@ bool sameIgnoringCase(std::string_view a, const char* b) {
 const KeySpec& keySpec(int32_t id) { return kKeys[id]; }
 
 std::optional<int32_t> findKey(std::string_view name) {
-    for (int32_t id = 0; id < kKeyCount; ++id)
-        if (sameIgnoringCase(name, kKeys[id].name)) return id;
-    return std::nullopt;
+    // Every template line asks: a hash of the upper-case names, made once.
+    static const auto* const byName = [] {
+        auto* map = new std::unordered_map<std::string_view, int32_t>();
+        for (int32_t id = 0; id < kKeyCount; ++id) map->emplace(kKeys[id].name, id);
+        return map;
+    }();
+    constexpr size_t kLongestKey = 32;
+    if (name.size() > kLongestKey) return std::nullopt;
+    char upperName[kLongestKey];
+    for (size_t i = 0; i < name.size(); ++i) upperName[i] = upper(name[i]);
+    const auto found = byName->find(std::string_view(upperName, name.size()));
+    if (found == byName->end()) return std::nullopt;
+    return found->second;
 }
 
 const char* sectionHeader(SectionKind kind) { return kSectionHeaders[int(kind)]; }

@@ -1,5 +1,6 @@
 #include "skinui/portable/template_values.h"
 
+#include <array>
 #include <limits>
 
 #include "skinui/portable/template_tables.h"
@@ -53,15 +54,22 @@ std::optional<int32_t> numberField(std::string_view field) {
     return int32_t(number);
 }
 
-// Exactly count numeric fields.
-std::optional<std::vector<int32_t>> numberFields(std::string_view value, size_t count) {
-    const auto fields = commaFields(value);
-    if (fields.size() != count) return std::nullopt;
-    std::vector<int32_t> numbers;
-    for (std::string_view field : fields) {
-        const auto number = numberField(field);
+constexpr size_t kMostFields = 4;
+using Numbers = std::array<int32_t, kMostFields>;
+
+// Exactly count (at most kMostFields) numeric fields.
+std::optional<Numbers> numberFields(std::string_view value, size_t count) {
+    Numbers numbers{};
+    size_t start = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const size_t comma = value.find(',', start);
+        const bool last = i + 1 == count;
+        if (last != (comma == std::string_view::npos)) return std::nullopt;
+        const auto number =
+            numberField(value.substr(start, last ? std::string_view::npos : comma - start));
         if (!number) return std::nullopt;
-        numbers.push_back(*number);
+        numbers[i] = *number;
+        start = comma + 1;
     }
     return numbers;
 }
@@ -80,7 +88,7 @@ bool fitsField(std::string_view text, size_t fieldBytes) { return text.size() < 
 }  // namespace
 
 std::optional<int32_t> integerValue(std::string_view value) {
-    return numberField(commaFields(value).front());
+    return numberField(value.substr(0, value.find(',')));
 }
 
 std::optional<Rect> rectValue(std::string_view value) {

@@ -9,9 +9,6 @@ namespace kz8::skinui {
 
 namespace {
 
-constexpr size_t kPathBytes = MAX_PATH;                 // the template's path field
-constexpr DWORD kMaxTemplateBytes = 16u * 1024 * 1024;  // far beyond any real template
-
 // Makes a folder current for its lifetime and puts the host's back after.
 class CurrentFolderScope {
 public:
@@ -52,11 +49,6 @@ LoadResult failed(ParseError error) {
     return result;
 }
 
-bool hasDtpExtension(const std::string& path) {
-    const size_t dot = path.rfind('.');
-    return dot != std::string::npos && lstrcmpiA(path.c_str() + dot + 1, "DTP") == 0;
-}
-
 ParseError errorOf(int32_t id, std::vector<std::string> arguments = {}) {
     return ParseError{id, kNoLine, std::move(arguments)};
 }
@@ -75,7 +67,7 @@ std::optional<ParseError> readTemplateFile(const std::string& path, const Templa
     }
     DWORD high = 0;
     const DWORD size = GetFileSize(file.get(), &high);
-    if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxTemplateBytes)
+    if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxTemplateFileBytes)
         return errorOf(kErrorNoMemory);
     text.assign(size, '\0');
     DWORD got = 0;
@@ -115,9 +107,8 @@ LoadResult loadTemplateFile(const char* path, const TemplateSources& sources) {
         const std::string given = path ? path : "";
         char full[MAX_PATH] = {};
         const DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
-        if (given.empty() || given.size() >= kPathBytes || length == 0 || length >= sizeof full)
-            return failed(errorOf(kErrorNoFullPath, {given}));
-        if (!hasDtpExtension(given)) return failed(errorOf(kErrorNotDtp, {given}));
+        if (length == 0 || length >= sizeof full) return failed(errorOf(kErrorNoFullPath, {given}));
+        if (auto error = templatePathError(given)) return failed(std::move(*error));
         std::string text;
         if (auto error = readTemplateFile(given, sources, text)) return failed(std::move(*error));
         // The path field in upper case, double-byte characters kept whole.
