@@ -1,5 +1,7 @@
 #include "audio/tests/mp3_test_streams.h"
 
+#include "audio/portable/frame_decoder.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -114,6 +116,21 @@ std::vector<uint32_t> StreamReaderRig::readAllFrameStarts() {
         starts.push_back(uint32_t(stream.pos) - uint32_t(reader.header().bodySize) - 4);
     }
     return starts;
+}
+
+std::vector<uint8_t> decodedPcm(Mp3StreamReader& reader, const DecoderSettings& settings,
+                                int frames) {
+    FrameDecoder decoder;
+    decoder.prepare(settings);
+    PcmCollector collector;
+    for (int decoded = 0, result;
+         decoded != frames && (result = reader.readFrame()) != kEndOfStream;)
+        if (result == kFrameRead) {
+            decoder.decodeFrame(reader, collector);
+            ++decoded;
+        }
+    decoder.flushBlock(collector);
+    return collector.pcm;
 }
 
 }  // namespace kz8::audio::testkit

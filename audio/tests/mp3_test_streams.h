@@ -2,6 +2,8 @@
 // a caller stream over memory that can be told to fail.
 #pragma once
 
+#include "audio/portable/block_output.h"
+#include "audio/portable/decoder_settings.h"
 #include "audio/portable/mp3_stream_reader.h"
 
 #include <cstdint>
@@ -54,6 +56,20 @@ struct MemoryStream {
     StreamSource functions();
     bool isOpen() const { return opens > closes; }
 };
+
+// Keeps every byte of PCM a decoder hands over.
+struct PcmCollector : BlockOutput {
+    std::vector<uint8_t> pcm;
+    int32_t writeBlock(const uint8_t* data, uint32_t length) override {
+        pcm.insert(pcm.end(), data, data + length);
+        return int32_t(length);
+    }
+};
+
+// What the decoder makes of the reader's frames from where it stands: every
+// frame, or the first frames.
+std::vector<uint8_t> decodedPcm(Mp3StreamReader& reader, const DecoderSettings& settings,
+                                int frames = -1);
 
 // A reader over a memory stream, with its own params.
 struct StreamReaderRig {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "audio/portable/frame_decoder.h"
+#include "audio/tests/mp3_test_streams.h"
 #include "common/testing/portable/test_files.h"
 
 namespace kz8::audio {
@@ -14,26 +15,12 @@ namespace {
 using kz8::testkit::fixturePath;
 using kz8::testkit::readFile;
 
-struct Collect : BlockOutput {
-    std::vector<uint8_t> bytes;
-    int32_t writeBlock(const uint8_t* data, uint32_t length) override {
-        bytes.insert(bytes.end(), data, data + length);
-        return int32_t(length);
-    }
-};
-
 std::vector<uint8_t> decodeWith(const std::string& path, const DecoderSettings& settings) {
     PlaybackParams params;
     params.fileName = path;
     Mp3StreamReader reader(params);
     reader.open();
-    FrameDecoder decoder;
-    decoder.prepare(settings);
-    Collect out;
-    for (int result; (result = reader.readFrame()) != kEndOfStream;)
-        if (result == kFrameRead) decoder.decodeFrame(reader, out);
-    decoder.flushBlock(out);
-    return out.bytes;
+    return testkit::decodedPcm(reader, settings);
 }
 
 TEST(ReferenceDecode, EveryStreamKindAtEveryRateMatchesMpg123) {

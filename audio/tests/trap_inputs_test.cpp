@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "audio/portable/frame_decoder.h"
+#include "audio/tests/mp3_test_streams.h"
 #include "common/testing/portable/test_files.h"
 
 namespace kz8::audio {
@@ -15,36 +16,11 @@ namespace {
 using kz8::testkit::fixturePath;
 using kz8::testkit::readFile;
 
-struct PcmRecorder : BlockOutput {
-    std::vector<uint8_t> pcm;
-    int32_t writeBlock(const uint8_t* data, uint32_t length) override {
-        pcm.insert(pcm.end(), data, data + length);
-        return int32_t(length);
-    }
-};
-
 double ffprobeSeconds(const std::string& file) {
     std::ifstream in(fixturePath("traps/" + file + ".duration"));
     double seconds = -1.0;
     in >> seconds;
     return seconds;
-}
-
-// Our decode of the first frames, as the player would read them after a
-// Prepare: from the first frame, the reader's own way through tags and junk.
-std::vector<uint8_t> firstSound(Mp3StreamReader& reader, int frames) {
-    FrameDecoder decoder;
-    DecoderSettings settings;
-    settings.blockSize = 4096;
-    decoder.prepare(settings);
-    PcmRecorder recorder;
-    for (int read = 0, result; read < frames && (result = reader.readFrame()) != kEndOfStream;)
-        if (result == kFrameRead) {
-            decoder.decodeFrame(reader, recorder);
-            ++read;
-        }
-    decoder.flushBlock(recorder);
-    return recorder.pcm;
 }
 
 TEST(TrapInputs, OpenLengthAndFirstSoundAgainstThePeers) {
@@ -75,7 +51,11 @@ TEST(TrapInputs, OpenLengthAndFirstSoundAgainstThePeers) {
             << c.file << ": length";
 
         reader.rewind();
-        const std::vector<uint8_t> ours = firstSound(reader, 8);
+        // The first frames as the player reads them after a Prepare: the
+        // reader's own way through tags and junk.
+        DecoderSettings settings;
+        settings.blockSize = 4096;
+        const std::vector<uint8_t> ours = testkit::decodedPcm(reader, settings, 8);
         const auto reference = readFile(fixturePath(std::string("traps/") + c.file + ".raw"));
         ASSERT_TRUE(reference) << c.file;
         ASSERT_FALSE(ours.empty()) << c.file;

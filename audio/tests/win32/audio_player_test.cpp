@@ -48,6 +48,20 @@ std::vector<uint8_t> soundOnly(const std::vector<uint8_t>& pcm) {
     return kz8::testkit::withoutSilentFrames(pcm, 4);
 }
 
+// Runs cycle 1 to 200 (after a cycle 0 that loaded what stays loaded) and
+// checks that the process holds no more handles after than before.
+template <typename Cycle>
+void expectNoHandleGrowth(Cycle cycle) {
+    DWORD before = 0, after = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &before);
+    for (int i = 1; i <= 200; ++i) {
+        cycle(i);
+        if (::testing::Test::HasFatalFailure()) return;
+    }
+    GetProcessHandleCount(GetCurrentProcess(), &after);
+    EXPECT_EQ(after, before) << "handles leaked over 200 cycles";
+}
+
 TEST(AudioPlayerStates, EachOperationInTurnWithItsRefusals) {
     AudioPlayer player;
     AudioPlayer::TakeError();
@@ -287,14 +301,7 @@ TEST(AudioPlayerLoad, RapidCyclesLeaveNoHandlesAndNeverHang) {
         ASSERT_EQ(player.GetState(), kIdle) << "cycle " << i;
     };
     cycle(0);  // the first play loads the audio driver for good
-    DWORD before = 0, after = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &before);
-    for (int i = 1; i <= 200; ++i) {
-        cycle(i);
-        if (HasFatalFailure()) return;
-    }
-    GetProcessHandleCount(GetCurrentProcess(), &after);
-    EXPECT_EQ(after, before) << "handles leaked over 200 cycles";
+    expectNoHandleGrowth(cycle);
 }
 
 // A caller's sink that keeps what it is given and can refuse to open.
@@ -369,14 +376,7 @@ TEST(AudioPlayerLoad, StopFromEndedThenAtOncePlayAgainTwoHundredTimes) {
         ASSERT_TRUE(player.Close()) << "cycle " << i;
     };
     cycle(0);
-    DWORD before = 0, after = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &before);
-    for (int i = 1; i <= 200; ++i) {
-        cycle(i);
-        if (HasFatalFailure()) return;
-    }
-    GetProcessHandleCount(GetCurrentProcess(), &after);
-    EXPECT_EQ(after, before) << "handles leaked over 200 cycles";
+    expectNoHandleGrowth(cycle);
 }
 
 }  // namespace
