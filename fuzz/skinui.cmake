@@ -1,2 +1,4 @@
 # The template library's parser of outside input: .dtp text to records.
 kz8_fuzz_target(fuzz_template template_fuzz.cpp kz8_skinui_portable)
+# The template pictures' bitmap reader.
+kz8_fuzz_target(fuzz_bmp bmp_fuzz.cpp kz8_skinui_portable)
