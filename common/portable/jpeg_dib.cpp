@@ -92,14 +92,17 @@ struct DibPlan {
 };
 
 // JFIF density units: 1 dots per inch, 2 dots per centimetre (0: an aspect
-// ratio only, which says nothing about size).
+// ratio only, which says nothing about size, and then the density is 0, as
+// without a JFIF marker).
 uint32_t densityOf(const jpeg_decompress_struct& info, PictureDensity wanted) {
     constexpr int kDotsPerInch = 1, kDotsPerCentimetre = 2;
-    if (wanted != PictureDensity::FromJfif || !info.saw_JFIF_marker || info.X_density == 0)
-        return kDibPelsPerMeter;
-    if (info.density_unit == kDotsPerInch) return uint32_t((info.X_density * 10000u + 127u) / 254u);
+    constexpr uint32_t kInchPerMetreTimes100 = 3937;
+    if (wanted != PictureDensity::FromJfif) return kDibPelsPerMeter;
+    if (!info.saw_JFIF_marker) return 0;
+    if (info.density_unit == kDotsPerInch)
+        return uint32_t(info.X_density) * kInchPerMetreTimes100 / 100u;
     if (info.density_unit == kDotsPerCentimetre) return uint32_t(info.X_density) * 100u;
-    return kDibPelsPerMeter;
+    return 0;
 }
 
 // Picks the row form and sizes after the header is read; false when the

@@ -26,7 +26,7 @@ enum class CmykPictures {
 };
 enum class PictureDensity {
     Fixed,     // 7874 pixels per metre, 200 dots per inch, whatever the file says
-    FromJfif,  // the JFIF header's density when it gives one in dots per inch or cm
+    FromJfif,  // the JFIF density: dpi x 3937 / 100 or dpcm x 100; 0 without one
 };
 
 struct JpegInput {
