@@ -1,4 +1,6 @@
-// Any bytes as a card picture: decoding gives a whole, valid DIB or nothing.
+// Any bytes as a card picture, and as a template picture (the first byte's
+// low bit picks the template options: CMYK refused, density from JFIF):
+// decoding gives a whole, valid DIB or nothing.
 // Pictures beyond what a card could carry are refused by the allocator so
 // that huge declared sizes do not exhaust the fuzzer's memory.
 #include <cstddef>
@@ -19,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     input.data = data;
     input.size = size;
     input.workingMemoryLimit = kLibraryMemory;
+    if (size > 0 && (data[0] & 1)) {
+        input.cmyk = kz8::CmykPictures::Refuse;
+        input.density = kz8::PictureDensity::FromJfif;
+    }
     bool ok = kz8::decodeJpegIntoDib(input, [&](size_t need) -> uint8_t* {
         if (need > kLargestPicture) return nullptr;
         bytes.assign(need, 0);

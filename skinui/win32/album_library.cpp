@@ -76,8 +76,10 @@ std::optional<std::string> AlbumLibrary::storedName(int32_t number) {
     uint32_t size = 0;
     if (!field_(handle_, number, kNameField, nullptr, &size) || size >= kStoredNameBytes)
         return std::nullopt;  // a name that long can match nothing
+    // The whole zeroed field goes over; a stored name is shorter, so its
+    // terminator stays.
     char name[kStoredNameBytes] = {};
-    uint32_t room = sizeof name - 1;
+    uint32_t room = sizeof name;
     if (!field_(handle_, number, kNameField, name, &room)) return std::nullopt;
     return std::string(name);
 }

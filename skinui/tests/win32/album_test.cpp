@@ -115,7 +115,7 @@ TEST_F(AlbumTest, PicturesAndTextsComeFromTheAlbumsWithTheCallsInOrder) {
         "\\Buttons.ui\n"
         "QRX_GetObjectCounts 1\n"
         "QRX_GetFieldData 1 1 FileNameNoPath size\n"
-        "QRX_GetFieldData 1 1 FileNameNoPath buffer 259\n"
+        "QRX_GetFieldData 1 1 FileNameNoPath buffer 260\n"
         "QRX_GetThumbNail 1 1\n"
         "QRX_CloseAlbumTemplate 1\n";
     EXPECT_EQ(calls, expected);

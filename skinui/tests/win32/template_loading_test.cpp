@@ -3,6 +3,9 @@
 // requested, and what every exit leaves behind.
 #include "skinui/win32/template_loading.h"
 
+#include "skinui/win32/album_library.h"
+#include "skinui/win32/file_cursor.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -141,6 +144,20 @@ TEST(TemplateLoading, ReadOnlyTextsAndPathsLoadAndStayAsTheyWere) {
     EXPECT_EQ(std::string(page), text);
     EXPECT_EQ(std::string(page + 2048), path);
     VirtualFree(page, 0, MEM_RELEASE);
+}
+
+TEST(TemplateLoading, TheLibrarysOwnSourcesReadEveryPictureAndCursorFromFiles) {
+    // The form's pictures and its cursor, drawn beside it by the fixtures;
+    // no album library on this machine.
+    const std::string form = kz8::testkit::fixturePath("skinui/templates/form.dtp");
+    LoadResult result = loadTemplateFile(form.c_str(), albumTemplateSources());
+    ASSERT_TRUE(result.loaded) << result.error.text();
+    EXPECT_TRUE(result.loaded->templateCursor) << "arrow.cur loads";
+    EXPECT_FALSE(result.loaded->buttonCursor) << "no CURSORONBTN: the arrow";
+    for (const auto& button : result.loaded->buttons) EXPECT_TRUE(button->regState) << button->name;
+    EXPECT_TRUE(result.loaded->scrollBars[0]->thumb->regImage);
+    EXPECT_FALSE(loadFileCursor("Z:\\no\\such.cur"))
+        << "a cursor that will not load leaves the arrow";
 }
 
 }  // namespace
