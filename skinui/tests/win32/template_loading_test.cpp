@@ -156,8 +156,10 @@ TEST(TemplateLoading, TheLibrarysOwnSourcesReadEveryPictureAndCursorFromFiles) {
     EXPECT_FALSE(result.loaded->buttonCursor) << "no CURSORONBTN: the arrow";
     for (const auto& button : result.loaded->buttons) EXPECT_TRUE(button->regState) << button->name;
     EXPECT_TRUE(result.loaded->scrollBars[0]->thumb->regImage);
-    EXPECT_FALSE(loadFileCursor("Z:\\no\\such.cur"))
-        << "a cursor that will not load leaves the arrow";
+    // A cursor that will not load leaves the arrow.
+    for (const char* broken : {"bad-cut.cur", "missing.cur"})
+        EXPECT_FALSE(loadFileCursor(kz8::testkit::fixturePath(std::string("skinui/") + broken)))
+            << broken;
 }
 
 }  // namespace
