@@ -211,7 +211,7 @@ TEST_F(ResKz8, EveryStringByteForByteInUsEnglish) {
 
 // What a dialog must hold: its size, caption and controls. A control's size
 // or place of 0 is one the library may choose.
-struct ControlSpec {
+struct ExpectedControl {
     int32_t id;
     const char* className;
     const char* text;
@@ -220,17 +220,17 @@ struct ControlSpec {
     // text is never meant to be read.
     bool textShown = true;
 };
-struct DialogSpec {
+struct ExpectedDialog {
     int id;
     const char* caption;
     int width, height;
     bool extended;
     bool child;
-    std::vector<ControlSpec> controls;
+    std::vector<ExpectedControl> controls;
 };
 
-const std::vector<DialogSpec>& dialogSpecs() {
-    static const std::vector<DialogSpec> specs = {
+const std::vector<ExpectedDialog>& expectedDialogs() {
+    static const std::vector<ExpectedDialog> dialogs = {
         {IDD_SAVING,
          "",
          182,
@@ -313,25 +313,25 @@ const std::vector<DialogSpec>& dialogSpecs() {
          {{IDC_FILE_DIALOG_PLACE, "Static", ""}, {IDC_PREVIEW, "Button", "Preview"}}},
         {IDD_FILE_DIALOG_EXTRA, "", 250, 48, false, true, {}},
     };
-    return specs;
+    return dialogs;
 }
 
 TEST_F(ResKz8, DialogTemplatesHoldTheirSizesFontAndControls) {
-    for (const DialogSpec& spec : dialogSpecs()) {
-        const auto dialog = testkit::loadDialogTemplate(module_, spec.id);
-        ASSERT_TRUE(dialog) << "dialog " << spec.id;
-        const std::string where = "dialog " + std::to_string(spec.id);
-        EXPECT_EQ(dialog->extended, spec.extended) << where;
-        EXPECT_EQ(dialog->width, spec.width) << where;
-        EXPECT_EQ(dialog->height, spec.height) << where;
-        EXPECT_EQ(dialog->caption, spec.caption) << where;
+    for (const ExpectedDialog& expected : expectedDialogs()) {
+        const auto dialog = testkit::loadDialogTemplate(module_, expected.id);
+        ASSERT_TRUE(dialog) << "dialog " << expected.id;
+        const std::string where = "dialog " + std::to_string(expected.id);
+        EXPECT_EQ(dialog->extended, expected.extended) << where;
+        EXPECT_EQ(dialog->width, expected.width) << where;
+        EXPECT_EQ(dialog->height, expected.height) << where;
+        EXPECT_EQ(dialog->caption, expected.caption) << where;
         EXPECT_EQ(dialog->fontName, "Arial") << where;
         EXPECT_EQ(dialog->fontSize, 10) << where;
-        EXPECT_EQ((dialog->style & WS_CHILD) != 0, spec.child) << where;
-        EXPECT_EQ((dialog->style & WS_CAPTION) == WS_CAPTION, *spec.caption != '\0') << where;
-        ASSERT_EQ(dialog->items.size(), spec.controls.size()) << where;
-        for (size_t i = 0; i < spec.controls.size(); ++i) {
-            const ControlSpec& want = spec.controls[i];
+        EXPECT_EQ((dialog->style & WS_CHILD) != 0, expected.child) << where;
+        EXPECT_EQ((dialog->style & WS_CAPTION) == WS_CAPTION, *expected.caption != '\0') << where;
+        ASSERT_EQ(dialog->items.size(), expected.controls.size()) << where;
+        for (size_t i = 0; i < expected.controls.size(); ++i) {
+            const ExpectedControl& want = expected.controls[i];
             const testkit::DialogItem& got = dialog->items[i];
             const std::string control = where + ", control " + std::to_string(want.id);
             EXPECT_EQ(got.id, want.id) << control;
@@ -388,21 +388,21 @@ TEST_F(ResKz8, DialogsCreateWithEveryControlUnclippedAndApart) {
     HWND parent =
         CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(parent);
-    for (const DialogSpec& spec : dialogSpecs()) {
-        const std::string where = "dialog " + std::to_string(spec.id);
-        HWND dialog = CreateDialogParamA(module_, MAKEINTRESOURCEA(spec.id),
-                                         spec.child ? parent : nullptr, &quietDialog, 0);
+    for (const ExpectedDialog& expected : expectedDialogs()) {
+        const std::string where = "dialog " + std::to_string(expected.id);
+        HWND dialog = CreateDialogParamA(module_, MAKEINTRESOURCEA(expected.id),
+                                         expected.child ? parent : nullptr, &quietDialog, 0);
         ASSERT_TRUE(dialog) << where << ": error " << GetLastError();
         EXPECT_FALSE(IsWindowVisible(dialog)) << where;
         std::vector<HWND> children;
         for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT))
             children.push_back(c);
-        ASSERT_EQ(children.size(), spec.controls.size()) << where;
+        ASSERT_EQ(children.size(), expected.controls.size()) << where;
         RECT area{};
         GetClientRect(dialog, &area);
         MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&area), 2);
         for (size_t i = 0; i < children.size(); ++i) {
-            const ControlSpec& want = spec.controls[i];
+            const ExpectedControl& want = expected.controls[i];
             const std::string control =
                 where + ", control " + std::to_string(want.id) + " \"" + want.text + "\"";
             if (want.id != -1) {
@@ -422,7 +422,7 @@ TEST_F(ResKz8, DialogsCreateWithEveryControlUnclippedAndApart) {
             // Frames and group boxes enclose others; everything else stands apart.
             const bool frame = (want.id == -1 && !*want.text) || want.id == IDC_FILE_DIALOG_PLACE;
             for (size_t j = i + 1; j < children.size() && !frame; ++j) {
-                const ControlSpec& other = spec.controls[j];
+                const ExpectedControl& other = expected.controls[j];
                 if ((other.id == -1 && !*other.text)) continue;
                 RECT s = screenRect(children[j]), both{};
                 EXPECT_FALSE(IntersectRect(&both, &r, &s))

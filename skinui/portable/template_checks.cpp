@@ -26,18 +26,18 @@ std::optional<ParseError> checkSectionKeys(const ParsedSection& section) {
     const std::string header = sectionHeader(section.kind);
     bool present[kKeyCount] = {};
     for (const ParsedKey& key : section.keys) {
-        const KeySpec& spec = keySpec(key.id);
-        const KeyRule rule = spec.rule(section.kind);
+        const KeyDefinition& definition = keyDefinition(key.id);
+        const KeyRule rule = definition.rule(section.kind);
         if (rule == KeyRule::Refused)
-            return ParseError{kErrorKeyNotInSection, key.line, {spec.name, header}};
+            return ParseError{kErrorKeyNotInSection, key.line, {definition.name, header}};
         if (rule == KeyRule::Required && key.value.empty())
-            return ParseError{kErrorEmptyValue, key.line, {spec.name}};
+            return ParseError{kErrorEmptyValue, key.line, {definition.name}};
         present[key.id] = true;
     }
     for (int32_t id = 0; id < kKeyCount; ++id) {
-        const KeyRule rule = keySpec(id).rule(section.kind);
+        const KeyRule rule = keyDefinition(id).rule(section.kind);
         if ((rule == KeyRule::Required || rule == KeyRule::Present) && !present[id])
-            return ParseError{kErrorMissingKey, section.line, {header, keySpec(id).name}};
+            return ParseError{kErrorMissingKey, section.line, {header, keyDefinition(id).name}};
     }
     return std::nullopt;
 }

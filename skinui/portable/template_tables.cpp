@@ -14,7 +14,7 @@ const char* const kSectionHeaders[kSectionKindCount] = {
 using T = KeyType;
 // Rules by section: TEMPLATE BUTTON SLIDECUBE SCROLLBAR EDITBOX LISTBOX
 // CHECKBOX RADIOBUTTON COMBOBOX IMGWINDOW.
-const KeySpec kKeys[kKeyCount] = {
+const KeyDefinition kKeys[kKeyCount] = {
     {"NAME", T::Name, "RRRRRRRRRR"},
     {"ISHIDE", T::Integer, "oooooooooo"},
     {"CAPTION", T::Text, "o         "},
@@ -93,7 +93,7 @@ bool sameIgnoringCase(std::string_view a, const char* b) {
 
 }  // namespace
 
-const KeySpec& keySpec(int32_t id) { return kKeys[id]; }
+const KeyDefinition& keyDefinition(int32_t id) { return kKeys[id]; }
 
 std::optional<int32_t> findKey(std::string_view name) {
     // Every template line asks: a hash of the upper-case names, made once.

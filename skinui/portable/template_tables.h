@@ -115,7 +115,7 @@ enum KeyId : int32_t {
     kKeyCount
 };
 
-struct KeySpec {
+struct KeyDefinition {
     const char* name;  // upper case, as the messages show it
     KeyType type;
     // One rule per section kind, in SectionKind order.
@@ -123,7 +123,7 @@ struct KeySpec {
     KeyRule rule(SectionKind section) const { return KeyRule(rules[int(section)]); }
 };
 
-const KeySpec& keySpec(int32_t id);
+const KeyDefinition& keyDefinition(int32_t id);
 // The key of a name, compared without regard to case.
 std::optional<int32_t> findKey(std::string_view name);
 

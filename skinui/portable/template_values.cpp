@@ -176,7 +176,7 @@ std::vector<std::string> initDataItems(std::string_view value, LeadByteTest isLe
 
 std::optional<ParseError> checkValue(int32_t keyId, const std::string& value, int32_t line) {
     if (value.empty()) return std::nullopt;
-    const KeySpec& key = keySpec(keyId);
+    const KeyDefinition& key = keyDefinition(keyId);
     auto error = [&](int32_t id, std::vector<std::string> arguments = {}) {
         return ParseError{id, line, std::move(arguments)};
     };

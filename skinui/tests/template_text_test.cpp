@@ -42,7 +42,7 @@ TEST(TemplateText, EachRuleWithItsMessage) {
         {"a hyphen outside quotes", kTemplate + "CAPTION=A - B\n",
          "ERROR! ID=12 LINE=4 unknown character -"},
         {"a hyphen inside quotes", kTemplate + "CAPTION=\"A - B\"\n", ""},
-        {"// inside quotes cuts the line", kTemplate + "CAPTION=\"see http://x\"\n",
+        {"// inside quotes cuts the line", kTemplate + "CAPTION=\"a // b\"\n",
          "ERROR! ID=16 LINE=4 missing  "},
         {"a second [TEMPLATE]", kTemplate + "\n" + kTemplate,
          "ERROR! ID=24 LINE=5 too many TEMPLATE!"},
