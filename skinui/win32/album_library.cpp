@@ -18,15 +18,7 @@ constexpr size_t kStoredNameBytes = 260;
 constexpr char kNameField[] = "FileNameNoPath";
 constexpr char kContentField[] = "FileContent";
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string fileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string fileNameOf(const std::string& path) { return path.substr(folderOfPath(path).size()); }
 
 std::string currentFolder() {
     char folder[MAX_PATH] = {};
@@ -103,7 +95,7 @@ std::optional<Dib> AlbumLibrary::picture(const std::string& name) {
 AlbumLookup AlbumLibrary::templateText(const std::string& path, std::string& text) {
     if (!init_ || !create_ || !load_ || !count_ || !field_ || !close_)
         return AlbumLookup::NoAlbumLibrary;
-    loadAlbum(folderOf(path) + "dtp.ui");
+    loadAlbum(folderOfPath(path) + "dtp.ui");
     const int32_t count = handle_ >= 0 ? count_(handle_) : 0;
     const std::string wanted = fileNameOf(path);
     for (int32_t number = 1; number <= count; ++number) {

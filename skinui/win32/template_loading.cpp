@@ -28,11 +28,6 @@ private:
     std::string saved_;
 };
 
-std::string folderOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
 std::string moduleFolder() {
     HMODULE self = nullptr;
     GetModuleHandleExA(
@@ -40,7 +35,7 @@ std::string moduleFolder() {
         reinterpret_cast<LPCSTR>(&moduleFolder), &self);
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(self, path, sizeof path);
-    return length > 0 && length < sizeof path ? folderOf(path) : std::string();
+    return length > 0 && length < sizeof path ? folderOfPath(path) : std::string();
 }
 
 LoadResult failed(ParseError error) {
@@ -100,6 +95,11 @@ LoadResult checkAndBuild(std::string_view text, const std::string& folder,
 
 }  // namespace
 
+std::string folderOfPath(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 bool isHostLeadByte(unsigned char c) { return IsDBCSLeadByte(c) != FALSE; }
 
 LoadResult loadTemplateFile(const char* path, const TemplateSources& sources) {
@@ -114,7 +114,7 @@ LoadResult loadTemplateFile(const char* path, const TemplateSources& sources) {
         // The path field in upper case, double-byte characters kept whole.
         std::string upper = given;
         CharUpperBuffA(upper.data(), DWORD(upper.size()));
-        return checkAndBuild(text, folderOf(full), upper, sources);
+        return checkAndBuild(text, folderOfPath(full), upper, sources);
     } catch (const std::bad_alloc&) {
         return failed(errorOf(kErrorNoMemory));
     }

@@ -33,6 +33,9 @@ LoadResult loadTemplateFile(const char* path, const TemplateSources& sources);
 // is current while the template is built.
 LoadResult loadTemplateFromText(const char* text, const TemplateSources& sources);
 
+// The folder part of a path, its last separator included; "" for none.
+std::string folderOfPath(const std::string& path);
+
 // The lead-byte test of the host's code page, for cuts of display texts.
 bool isHostLeadByte(unsigned char c);
 
