@@ -6,12 +6,13 @@
 #   make test-native | test-fuzz | test-win64 | test-win32    test one tree
 #   make deps    only the set-up (packages, cached cross builds)
 #   make bench   benchmarks, each printing its ratio against a peer
+#   make bench-win64   the Windows benchmarks, under Wine
 #   make demo    build the player and the packer, make a demo card and start it
 #                under Wine (DEMO_ARGS=--headless: screenshots, no display needed)
 
 TREES := native native-fuzz win64 win32
 
-.PHONY: check deps clean bench $(TREES) test-native test-fuzz test-win64 test-win32
+.PHONY: check deps clean bench bench-win64 $(TREES) test-native test-fuzz test-win64 test-win32
 
 check: deps
 	@scripts/check-format.sh
@@ -39,6 +40,10 @@ test-win32:
 # Benchmarks against their peers (not part of check).
 bench: native
 	cmake --build --preset native --target kz8_bench
+
+bench-win64: win64
+	scripts/wine-run.sh build/win64/bench/win32/bench_template_window.exe \
+	    build/win64/fixtures/skinui/templates/form.dtp
 
 clean:
 	rm -rf build

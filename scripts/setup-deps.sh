@@ -13,7 +13,7 @@ PACKAGES=(
   cmake ninja-build libjpeg62-turbo-dev libmpg123-dev clang llvm cups-daemon
   cups-client ghostscript gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   gstreamer1.0-libav python3-aiosmtpd googletest libgtest-dev dpkg-dev
-  libclang-rt-14-dev alsa-utils
+  libclang-rt-14-dev alsa-utils fonts-wine
 )
 
 as_root() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }

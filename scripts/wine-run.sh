@@ -30,6 +30,9 @@ export WINEPREFIX="$PREFIX"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEARCH=win64
+# Wine takes the system language from the locale of its environment; tests
+# expect English.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
 
 log() { echo "wine-run: $*" >&2; }
 
@@ -66,6 +69,13 @@ ensure_prefix() {
     wineserver -w
     touch "$PREFIX/.kz8-ready"
   fi
+  # Debian's Wine does not find its own fonts (fonts-wine) where they are
+  # installed, so a Tahoma asked for comes out as another face; in the
+  # prefix's Fonts folder it finds them.
+  local fonts="$PREFIX/drive_c/windows/Fonts" font
+  for font in /usr/share/wine/fonts/*.ttf; do
+    if [ -e "$font" ] && [ ! -e "$fonts/${font##*/}" ]; then cp "$font" "$fonts/"; fi
+  done
   flock -u 9
   exec 9>&-
 }

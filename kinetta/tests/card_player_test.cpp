@@ -13,13 +13,13 @@
 #include <functional>
 #include <memory>
 
+#include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/dib_drawing.h"
 #include "common/win32/registry_key.h"
 #include "kinetta/tests/card_process.h"
 #include "kinetta/tests/screen_probe.h"
 #include "player/portable/button_layout.h"
-#include "player/tests/win32/mouse_driver.h"
 #include "player/win32/button_bar.h"
 #include "player/win32/card_window_rect.h"
 #include "player/win32/player_resources.h"

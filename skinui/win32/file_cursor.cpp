@@ -1,6 +1,6 @@
 #include "skinui/win32/file_cursor.h"
 
-#include <windows.h>
+#include "skinui/win32/template_library.h"
 
 namespace kz8::skinui {
 
@@ -8,10 +8,17 @@ namespace {
 
 class FileCursor : public CursorResource {
 public:
-    explicit FileCursor(HCURSOR cursor) : cursor_(cursor) {}
-    ~FileCursor() override { DestroyCursor(cursor_); }
+    explicit FileCursor(HCURSOR cursor) : cursor_(cursor) {
+        TemplateLibrary::instance().objectCreated();
+    }
+    ~FileCursor() override {
+        DestroyCursor(cursor_);
+        TemplateLibrary::instance().objectDestroyed();
+    }
     FileCursor(const FileCursor&) = delete;
     FileCursor& operator=(const FileCursor&) = delete;
+
+    HCURSOR handle() const { return cursor_; }
 
 private:
     HCURSOR cursor_;
@@ -23,6 +30,11 @@ std::unique_ptr<CursorResource> loadFileCursor(const std::string& fileName) {
     HCURSOR cursor = LoadCursorFromFileA(fileName.c_str());
     if (!cursor) return nullptr;
     return std::make_unique<FileCursor>(cursor);
+}
+
+HCURSOR cursorHandleOf(const CursorResource* cursor) {
+    const auto* fromFile = dynamic_cast<const FileCursor*>(cursor);
+    return fromFile ? fromFile->handle() : LoadCursorA(nullptr, IDC_ARROW);
 }
 
 }  // namespace kz8::skinui

@@ -7,11 +7,11 @@
 #include <cstdio>
 #include <vector>
 
+#include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
-#include "player/tests/win32/mouse_driver.h"
 #include "player/win32/button_bar.h"
 #include "player/win32/card_window_rect.h"
 #include "player/win32/link_bar.h"

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "common/testing/portable/test_files.h"
+#include "common/testing/win32/mouse_driver.h"
 #include "common/win32/handles.h"
-#include "player/tests/win32/mouse_driver.h"
 #include "player/win32/media_window.h"
 #include "player/win32/open_link.h"
 

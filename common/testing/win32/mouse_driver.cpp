@@ -1,4 +1,4 @@
-#include "player/tests/win32/mouse_driver.h"
+#include "common/testing/win32/mouse_driver.h"
 
 #include "common/win32/handles.h"
 

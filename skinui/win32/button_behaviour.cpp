@@ -1,0 +1,166 @@
+#include "skinui/win32/button_behaviour.h"
+
+#include <mmsystem.h>
+
+#include "common/win32/dc_state.h"
+#include "common/win32/dib_drawing.h"
+#include "common/win32/handles.h"
+#include "skinui/portable/mask_blending.h"
+#include "skinui/win32/owner_messages.h"
+#include "skinui/win32/template_library.h"
+
+namespace kz8::skinui {
+
+namespace {
+
+const std::optional<Dib>& pictureOfState(const Button& button) {
+    switch (button.state) {
+        case kButtonInvalid: return button.invalidState ? button.invalidState : button.regState;
+        case kButtonRoll: return button.rollState;
+        case kButtonDown: return button.downState;
+        default: return button.regState;
+    }
+}
+
+bool isEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
+
+void playSound(const std::string& fileName) {
+    if (fileName.empty()) return;
+    PlaySoundA(fileName.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT | SND_NOSTOP | SND_NOWAIT);
+}
+
+Point cursorInClient(HWND window) {
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(window, &at);
+    return Point{at.x, at.y};
+}
+
+bool leftButtonDown() { return GetKeyState(VK_LBUTTON) < 0; }
+
+// Tips only for the active window's templates, child templates included.
+bool templateIsActive(HWND window) { return GetActiveWindow() == GetAncestor(window, GA_ROOT); }
+
+void setState(const TemplateWindow& window, Button& button, int32_t state) {
+    if (button.state == state) return;
+    button.state = state;
+    redrawButton(window, button);
+}
+
+}  // namespace
+
+bool hitsButton(const Button& button, Point point) {
+    return hitsMaskedButton(button.rect, button.mask, point.x, point.y);
+}
+
+void drawButton(HDC dc, const Button& button) {
+    if (button.hidden) return;
+    const std::optional<Dib>& picture = pictureOfState(button);
+    if (!picture) return;
+    DcStateGuard restored(dc);
+    const Rect& r = button.rect;
+    if (!isEmpty(button.clipRect)) {
+        const Rect& c = button.clipRect;
+        Region area(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        Region cut(CreateRectRgn(c.left, c.top, c.right, c.bottom));
+        CombineRgn(area.get(), area.get(), cut.get(), RGN_DIFF);
+        SelectClipRgn(dc, area.get());
+    }
+    drawDibBytes(dc, *picture, r.left, r.top);
+}
+
+void redrawButton(const TemplateWindow& window, const Button& button) {
+    if (window.record().hidden || !window.window) return;
+    WindowDc dc(window.window);
+    if (dc) drawButton(dc.get(), button);
+}
+
+void moveOverButton(TemplateWindow& window, Button& button, Point pointer, bool leftHeld) {
+    if (button.state == kButtonInvalid || button.hidden) return;
+    const int32_t before = button.state;
+    const bool hit = hitsButton(button, pointer);
+    int32_t after = kButtonNormal;
+    if (hit) {
+        after = leftHeld && hitsButton(button, window.pressPoint) ? kButtonDown : kButtonRoll;
+        SetCursor(window.buttonCursor());
+    } else {
+        window.hideTip(&button);
+    }
+    setState(window, button, after);
+    if (button.tipStyle && hit && !leftHeld && before == kButtonNormal && !window.showsTip() &&
+        !button.tipContents.empty() && templateIsActive(window.window)) {
+        const Rect& r = button.rect;
+        window.showTip(button, Point{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    }
+}
+
+ButtonReport pressButton(TemplateWindow& window, Button& button, Point pointer) {
+    if (button.state == kButtonInvalid || button.hidden) return kButtonGoOn;
+    if (!hitsButton(button, pointer)) {
+        setState(window, button, kButtonNormal);
+        return kButtonGoOn;
+    }
+    button.state = kButtonDown;
+    if (!button.subControl) redrawButton(window, button);
+    window.hideTip(&button);
+    window.notifyOwner(kButtonPressedMessage, reinterpret_cast<WPARAM>(button.name.c_str()), 0);
+    if (window.closed()) return kButtonTemplateClosed;
+    if (button.style & kButtonRepeats) {
+        SetTimer(window.window, kRepeatTimer, kRepeatMilliseconds, nullptr);
+    } else if (!button.subControl) {
+        moveOverButton(window, button, cursorInClient(window.window), leftButtonDown());
+    }
+    return kButtonGoOn;
+}
+
+ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer) {
+    if (button.state == kButtonInvalid || button.hidden) {
+        playSound(button.invalidSound);
+        return kButtonGoOn;
+    }
+    const bool hit = hitsButton(button, pointer);
+    if (hit) {
+        const bool pressedHere = hitsButton(button, window.pressPoint);
+        setState(window, button, kButtonRoll);
+        if (!pressedHere) return kButtonGoOn;
+    } else {
+        setState(window, button, kButtonNormal);
+        return kButtonGoOn;
+    }
+    // The parts a button plays in another control come with those controls.
+    if (button.subControl) return kButtonGoOn;
+    playSound(button.downSound);
+    if (clickButton(window, button) == kButtonTemplateClosed) return kButtonTemplateClosed;
+    if (!(button.style & kButtonRepeats))
+        moveOverButton(window, button, cursorInClient(window.window), leftButtonDown());
+    redrawButton(window, button);
+    return kButtonClicked;
+}
+
+ButtonReport clickButton(TemplateWindow& window, const Button& button) {
+    window.notifyOwner(WM_COMMAND, WPARAM(button.action), 0);
+    return window.closed() ? kButtonTemplateClosed : kButtonGoOn;
+}
+
+void blinkButtons(TemplateWindow& window) {
+    for (auto& button : window.record().buttons) {
+        // A disabled button stays disabled: blinking must not enable it.
+        if (!(button->style & kButtonBlinks) || button->state == kButtonInvalid) continue;
+        button->state = button->state == kButtonNormal ? kButtonRoll : kButtonNormal;
+        redrawButton(window, *button);
+    }
+}
+
+bool repeatHeldButtons(TemplateWindow& window) {
+    bool anyHeld = false;
+    auto& buttons = window.record().buttons;
+    for (size_t i = 0; i < buttons.size(); ++i) {
+        Button& button = *buttons[i];
+        if (!(button.style & kButtonRepeats) || button.state != kButtonDown) continue;
+        anyHeld = true;
+        if (clickButton(window, button) == kButtonTemplateClosed) return false;
+    }
+    return anyHeld;
+}
+
+}  // namespace kz8::skinui

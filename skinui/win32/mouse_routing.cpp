@@ -1,0 +1,91 @@
+#include "skinui/win32/mouse_routing.h"
+
+#include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/owner_messages.h"
+
+namespace kz8::skinui {
+
+namespace {
+
+constexpr int32_t kTemplateDisabled = 0, kTemplateNormal = 1, kTemplateDragged = 2;
+
+bool ignoresMouse(const TemplateWindow& window) {
+    return window.record().state == kTemplateDisabled || window.record().hidden;
+}
+
+bool inside(const Rect& r, Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+void dragTo(TemplateWindow& window, Point pointer) {
+    SetCapture(window.window);
+    window.position = draggedPosition(window.position, window.dragAnchor, pointer);
+    RECT frame{};
+    GetWindowRect(window.window, &frame);
+    MoveWindow(window.window, window.position.x, window.position.y, frame.right - frame.left,
+               frame.bottom - frame.top, TRUE);
+}
+
+bool overAnyButton(const TemplateWindow& window, Point pointer) {
+    for (const auto& button : window.record().buttons)
+        if (!button->hidden && hitsButton(*button, pointer)) return true;
+    return false;
+}
+
+}  // namespace
+
+void routeMouseMove(TemplateWindow& window, Point pointer, bool leftHeld) {
+    if (ignoresMouse(window)) return;
+    if (window.record().state == kTemplateDragged && leftHeld) {
+        dragTo(window, pointer);
+        return;
+    }
+    for (auto& button : window.record().buttons)
+        if (!(button->style & kButtonIgnoresMoves))
+            moveOverButton(window, *button, pointer, leftHeld);
+    // Holding the capture over a button lets it see the pointer leave.
+    if (overAnyButton(window, pointer)) {
+        SetCapture(window.window);
+    } else {
+        SetCursor(window.templateCursor());
+        if (!window.thumbCapture && GetCapture() == window.window) ReleaseCapture();
+    }
+}
+
+void routeLeftPress(TemplateWindow& window, Point pointer) {
+    window.notifyOwner(kTemplatePressedMessage, MAKELPARAM(pointer.x, pointer.y));
+    if (window.closed() || ignoresMouse(window)) return;
+    window.focusBeforePress = GetFocus();
+    SetFocus(window.window);
+    if (window.closed()) return;
+    window.pressPoint = pointer;
+    if (inside(window.record().moveRect, pointer)) {
+        window.record().state = kTemplateDragged;
+        window.dragAnchor = pointer;
+    }
+    window.buttonHeld = true;
+    for (size_t i = 0; i < window.record().buttons.size(); ++i) {
+        const ButtonReport report = pressButton(window, *window.record().buttons[i], pointer);
+        if (window.closed()) return;
+        if (report == kButtonTemplateClosed) return;
+    }
+}
+
+void routeLeftRelease(TemplateWindow& window, Point pointer) {
+    ReleaseCapture();
+    if (window.closed() || ignoresMouse(window)) return;
+    if (window.record().state == kTemplateDragged) window.record().state = kTemplateNormal;
+    if (window.focusBeforePress && IsWindow(window.focusBeforePress)) {
+        SetFocus(window.focusBeforePress);
+        if (window.closed()) return;
+    }
+    window.buttonHeld = false;
+    for (size_t i = 0; i < window.record().buttons.size(); ++i) {
+        const ButtonReport report = releaseButton(window, *window.record().buttons[i], pointer);
+        if (window.closed() || report == kButtonTemplateClosed) return;
+        if (report == kButtonClicked) break;
+    }
+    window.pressPoint = kNoPress;
+}
+
+}  // namespace kz8::skinui

@@ -1,0 +1,21 @@
+#include "skinui/win32/template_painting.h"
+
+#include "common/win32/dc_state.h"
+#include "common/win32/dib_drawing.h"
+#include "common/win32/handles.h"
+#include "skinui/win32/button_behaviour.h"
+
+namespace kz8::skinui {
+
+void paintTemplate(const TemplateWindow& window) {
+    PaintDc paint(window.window);
+    const Template& record = window.record();
+    if (record.hidden || !paint.get()) return;
+    // The class's own DC keeps clip region and objects from one paint to
+    // the next unless they are put back.
+    DcStateGuard restored(paint.get());
+    if (record.background) drawDibBytes(paint.get(), *record.background, 0, 0);
+    for (const auto& button : record.buttons) drawButton(paint.get(), *button);
+}
+
+}  // namespace kz8::skinui

@@ -1,0 +1,47 @@
+#include "skinui/win32/template_window.h"
+
+#include "skinui/win32/file_cursor.h"
+#include "skinui/win32/template_library.h"
+
+namespace kz8::skinui {
+
+TemplateWindow::TemplateWindow(std::unique_ptr<Template> record) : record_(std::move(record)) {
+    TemplateLibrary::instance().objectCreated();
+}
+
+TemplateWindow::~TemplateWindow() { TemplateLibrary::instance().objectDestroyed(); }
+
+LRESULT TemplateWindow::notifyOwner(UINT message, LPARAM lParam) {
+    return notifyOwner(message, reinterpret_cast<WPARAM>(name()), lParam);
+}
+
+LRESULT TemplateWindow::notifyOwner(UINT message, WPARAM wParam, LPARAM lParam) {
+    return SendMessageA(owner, message, wParam, lParam);
+}
+
+HCURSOR TemplateWindow::templateCursor() const {
+    return cursorHandleOf(record_->templateCursor.get());
+}
+
+HCURSOR TemplateWindow::buttonCursor() const { return cursorHandleOf(record_->buttonCursor.get()); }
+
+void TemplateWindow::showTip(const Button& button, Point centre) {
+    hideTip();
+    tip_ = TooltipWindow::show(window, centre, button.tipContents);
+    if (tip_) tipButton_ = &button;
+}
+
+void TemplateWindow::hideTip(const Button* button) {
+    if (button && button != tipButton_) return;
+    tip_.reset();
+    tipButton_ = nullptr;
+}
+
+HandlerScope::HandlerScope(TemplateWindow& window) : window_(window) { window_.enterHandler(); }
+
+HandlerScope::~HandlerScope() {
+    if (window_.leaveHandler() && window_.closed())
+        TemplateLibrary::instance().freeRetired(window_);
+}
+
+}  // namespace kz8::skinui
