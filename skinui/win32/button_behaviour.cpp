@@ -7,6 +7,7 @@
 #include "common/win32/handles.h"
 #include "skinui/portable/mask_blending.h"
 #include "skinui/win32/owner_messages.h"
+#include "skinui/win32/scroll_bar_behaviour.h"
 #include "skinui/win32/template_library.h"
 
 namespace kz8::skinui {
@@ -127,8 +128,12 @@ ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer
         setState(window, button, kButtonNormal);
         return kButtonGoOn;
     }
-    // The parts a button plays in another control come with those controls.
-    if (button.subControl) return kButtonGoOn;
+    // A part of another control: it steps its scroll bar (a combo's toggle
+    // opens its list) instead of telling the owner.
+    if (button.subControl) {
+        stepScrollBarOf(window, button);
+        return window.closed() ? kButtonTemplateClosed : kButtonGoOn;
+    }
     playSound(button.downSound);
     if (clickButton(window, button) == kButtonTemplateClosed) return kButtonTemplateClosed;
     if (!(button.style & kButtonRepeats))

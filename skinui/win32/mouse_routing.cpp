@@ -1,7 +1,9 @@
 #include "skinui/win32/mouse_routing.h"
 
 #include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/check_behaviour.h"
 #include "skinui/win32/owner_messages.h"
+#include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
 
@@ -40,9 +42,15 @@ void routeMouseMove(TemplateWindow& window, Point pointer, bool leftHeld) {
         dragTo(window, pointer);
         return;
     }
-    for (auto& button : window.record().buttons)
+    for (auto& button : window.record().buttons) {
         if (!(button->style & kButtonIgnoresMoves))
             moveOverButton(window, *button, pointer, leftHeld);
+        if (window.closed()) return;
+    }
+    for (auto& bar : window.record().scrollBars) {
+        moveOverScrollBar(window, *bar, pointer);
+        if (window.closed()) return;
+    }
     // Holding the capture over a button lets it see the pointer leave.
     if (overAnyButton(window, pointer)) {
         SetCapture(window.window);
@@ -66,9 +74,15 @@ void routeLeftPress(TemplateWindow& window, Point pointer) {
     window.buttonHeld = true;
     for (size_t i = 0; i < window.record().buttons.size(); ++i) {
         const ButtonReport report = pressButton(window, *window.record().buttons[i], pointer);
-        if (window.closed()) return;
-        if (report == kButtonTemplateClosed) return;
+        if (window.closed() || report == kButtonTemplateClosed) return;
     }
+    Template& record = window.record();
+    for (size_t i = 0; i < record.scrollBars.size() && !window.closed(); ++i)
+        pressScrollBar(window, *record.scrollBars[i], pointer);
+    for (size_t i = 0; i < record.checkBoxes.size() && !window.closed(); ++i)
+        pressCheckBox(window, *record.checkBoxes[i], pointer);
+    for (size_t i = 0; i < record.radioButtons.size() && !window.closed(); ++i)
+        pressRadioButton(window, *record.radioButtons[i], pointer);
 }
 
 void routeLeftRelease(TemplateWindow& window, Point pointer) {
@@ -84,6 +98,11 @@ void routeLeftRelease(TemplateWindow& window, Point pointer) {
         const ButtonReport report = releaseButton(window, *window.record().buttons[i], pointer);
         if (window.closed() || report == kButtonTemplateClosed) return;
         if (report == kButtonClicked) break;
+    }
+    Template& record = window.record();
+    for (size_t i = 0; i < record.scrollBars.size(); ++i) {
+        releaseScrollBar(window, *record.scrollBars[i]);
+        if (window.closed()) return;
     }
     window.pressPoint = kNoPress;
 }

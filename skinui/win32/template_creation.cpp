@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "skinui/win32/album_library.h"
+#include "skinui/win32/control_creation.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/template_classes.h"
 #include "skinui/win32/template_library.h"
@@ -62,6 +63,8 @@ HWND openLoaded(LoadResult loaded, const Creation& how) {
     }
     window->owner = how.owner;
     window->position = at;
+    runCreationStep(*window);
+    if (window->closed()) return nullptr;  // its owner destroyed it meanwhile
     ShowWindow(hwnd, SW_SHOW);
     if (how.announce) UpdateWindow(hwnd);
 

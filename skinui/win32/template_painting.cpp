@@ -4,6 +4,8 @@
 #include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/check_behaviour.h"
+#include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
 
@@ -16,6 +18,9 @@ void paintTemplate(const TemplateWindow& window) {
     DcStateGuard restored(paint.get());
     if (record.background) drawDibBytes(paint.get(), *record.background, 0, 0);
     for (const auto& button : record.buttons) drawButton(paint.get(), *button);
+    for (const auto& bar : record.scrollBars) drawScrollBar(paint.get(), *bar);
+    for (const auto& box : record.checkBoxes) drawCheckBox(paint.get(), *box);
+    for (const auto& radio : record.radioButtons) drawRadioButton(paint.get(), *radio);
 }
 
 }  // namespace kz8::skinui

@@ -1,0 +1,32 @@
+#include "skinui/win32/control_creation.h"
+
+#include "skinui/portable/mask_blending.h"
+#include "skinui/win32/check_behaviour.h"
+#include "skinui/win32/scroll_bar_behaviour.h"
+
+namespace kz8::skinui {
+
+namespace {
+
+void blendButton(const Dib& background, Button& button) {
+    if (!button.mask) return;
+    for (std::optional<Dib>* state :
+         {&button.regState, &button.rollState, &button.downState, &button.invalidState}) {
+        if (!*state) continue;
+        if (auto blended = blendThroughMask(background, button.rect, **state, *button.mask))
+            *state = std::move(blended);
+    }
+}
+
+}  // namespace
+
+void runCreationStep(TemplateWindow& window) {
+    Template& record = window.record();
+    if (record.background)
+        for (auto& button : record.buttons) blendButton(*record.background, *button);
+    for (size_t i = 0; i < record.scrollBars.size() && !window.closed(); ++i)
+        resetScrollBar(window, *record.scrollBars[i]);
+    if (!window.closed()) checkDefaultRadioButtons(window);
+}
+
+}  // namespace kz8::skinui
