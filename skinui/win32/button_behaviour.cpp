@@ -1,11 +1,10 @@
 #include "skinui/win32/button_behaviour.h"
 
-#include <mmsystem.h>
-
 #include "common/win32/dc_state.h"
 #include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/portable/mask_blending.h"
+#include "skinui/win32/button_click.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 #include "skinui/win32/template_library.h"
@@ -24,11 +23,6 @@ const std::optional<Dib>& pictureOfState(const Button& button) {
 }
 
 bool isEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
-
-void playSound(const std::string& fileName) {
-    if (fileName.empty()) return;
-    PlaySoundA(fileName.c_str(), nullptr, SND_FILENAME | SND_NODEFAULT | SND_NOSTOP | SND_NOWAIT);
-}
 
 Point cursorInClient(HWND window) {
     POINT at{};
@@ -95,7 +89,33 @@ void moveOverButton(TemplateWindow& window, Button& button, Point pointer, bool 
     }
 }
 
+namespace {
+
+// A group button stays down once pressed and releases the others of its
+// group; it clicks on the press and does nothing on the release.
+ButtonReport pressGroupButton(TemplateWindow& window, GroupButton& button, Point pointer) {
+    const Rect& r = button.rect;
+    const bool inRect =
+        pointer.x >= r.left && pointer.x < r.right && pointer.y >= r.top && pointer.y < r.bottom;
+    if (button.state == kButtonInvalid || button.hidden || !inRect) return kButtonGoOn;
+    setState(window, button, kButtonDown);
+    if (!button.subControl) {
+        if (clickButton(window, button) == kButtonTemplateClosed) return kButtonTemplateClosed;
+        if (runButtonCommands(window, button) || window.closed()) return kButtonTemplateClosed;
+    }
+    for (auto& each : window.record().buttons) {
+        auto* other = dynamic_cast<GroupButton*>(each.get());
+        if (other && other != &button && other->groupNumber == button.groupNumber)
+            setState(window, *other, kButtonNormal);
+    }
+    return kButtonGoOn;
+}
+
+}  // namespace
+
 ButtonReport pressButton(TemplateWindow& window, Button& button, Point pointer) {
+    if (auto* group = dynamic_cast<GroupButton*>(&button))
+        return pressGroupButton(window, *group, pointer);
     if (button.state == kButtonInvalid || button.hidden) return kButtonGoOn;
     if (!hitsButton(button, pointer)) {
         setState(window, button, kButtonNormal);
@@ -115,8 +135,12 @@ ButtonReport pressButton(TemplateWindow& window, Button& button, Point pointer) 
 }
 
 ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer) {
-    if (button.state == kButtonInvalid || button.hidden) {
-        playSound(button.invalidSound);
+    if (dynamic_cast<GroupButton*>(&button)) return kButtonGoOn;
+    if (button.hidden) return kButtonGoOn;
+    if (button.state == kButtonInvalid) {
+        // Only a click on the disabled button itself, not every release.
+        if (hitsButton(button, pointer) && hitsButton(button, window.pressPoint))
+            playTemplateSound(window, button.invalidSound);
         return kButtonGoOn;
     }
     const bool hit = hitsButton(button, pointer);
@@ -134,11 +158,13 @@ ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer
         stepScrollBarOf(window, button);
         return window.closed() ? kButtonTemplateClosed : kButtonGoOn;
     }
-    playSound(button.downSound);
+    playTemplateSound(window, button.downSound);
     if (clickButton(window, button) == kButtonTemplateClosed) return kButtonTemplateClosed;
     if (!(button.style & kButtonRepeats))
         moveOverButton(window, button, cursorInClient(window.window), leftButtonDown());
     redrawButton(window, button);
+    openButtonLink(window, button);
+    if (window.closed() || runButtonCommands(window, button)) return kButtonTemplateClosed;
     return kButtonClicked;
 }
 

@@ -62,6 +62,7 @@ HWND openLoaded(LoadResult loaded, const Creation& how) {
         return nullptr;
     }
     window->owner = how.owner;
+    window->style = how.style;
     window->position = at;
     runCreationStep(*window);
     if (window->closed()) return nullptr;  // its owner destroyed it meanwhile

@@ -28,16 +28,6 @@ private:
     std::string saved_;
 };
 
-std::string moduleFolder() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&moduleFolder), &self);
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(self, path, sizeof path);
-    return length > 0 && length < sizeof path ? folderOfPath(path) : std::string();
-}
-
 LoadResult failed(ParseError error) {
     LoadResult result;
     result.error = std::move(error);
@@ -127,6 +117,16 @@ LoadResult loadTemplateFromText(const char* text, const TemplateSources& sources
     } catch (const std::bad_alloc&) {
         return failed(errorOf(kErrorNoMemory));
     }
+}
+
+std::string moduleFolder() {
+    HMODULE self = nullptr;
+    GetModuleHandleExA(
+        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+        reinterpret_cast<LPCSTR>(&moduleFolder), &self);
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(self, path, sizeof path);
+    return length > 0 && length < sizeof path ? folderOfPath(path) : std::string();
 }
 
 }  // namespace kz8::skinui

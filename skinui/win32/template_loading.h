@@ -36,6 +36,10 @@ LoadResult loadTemplateFromText(const char* text, const TemplateSources& sources
 // The folder part of a path, its last separator included; "" for none.
 std::string folderOfPath(const std::string& path);
 
+// The folder of the module holding this code, where a text template's
+// files are looked for.
+std::string moduleFolder();
+
 // The lead-byte test of the host's code page, for cuts of display texts.
 bool isHostLeadByte(unsigned char c);
 

@@ -2,6 +2,7 @@
 
 #include "skinui/win32/file_cursor.h"
 #include "skinui/win32/template_library.h"
+#include "skinui/win32/template_loading.h"
 
 namespace kz8::skinui {
 
@@ -17,6 +18,10 @@ LRESULT TemplateWindow::notifyOwner(UINT message, LPARAM lParam) {
 
 LRESULT TemplateWindow::notifyOwner(UINT message, WPARAM wParam, LPARAM lParam) {
     return SendMessageA(owner, message, wParam, lParam);
+}
+
+std::string TemplateWindow::folder() const {
+    return record_->path.empty() ? moduleFolder() : folderOfPath(record_->path);
 }
 
 HCURSOR TemplateWindow::templateCursor() const {

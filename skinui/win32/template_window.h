@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 #include "skinui/portable/template_records.h"
 #include "skinui/portable/window_rules.h"
@@ -47,9 +48,14 @@ public:
     bool showsTip() const { return tip_ != nullptr; }
     const TooltipWindow* tip() const { return tip_.get(); }
 
+    // The folder of the template's file (the module's for a text template),
+    // with its separator: where its sounds are looked for.
+    std::string folder() const;
+
     HWND window = nullptr;
     HWND owner = nullptr;
-    Point position;  // in the parent's client coordinates, or the screen's
+    DWORD style = 0;  // as created; a LINK opens the next template with it
+    Point position;   // in the parent's client coordinates, or the screen's
     bool buttonHeld = false;
     bool thumbCapture = false;
     Point dragAnchor;

@@ -72,7 +72,7 @@ TEST_F(TemplateScreen, HiddenTemplatePaintsNothingAndItsPaintEnds) {
     const Rgb grey = screenAt(300, 300);
     HWND hidden = openChildTemplate(parent.window(), parent.window(),
                                     ("[TEMPLATE]\nNAME = Hidden\nISHIDE = 1\nFILENAME = " +
-                                     testkit::templateFile("window_bg.bmp") + "\n")
+                                     testkit::fixtureTemplatesFromModule() + "window_bg.bmp\n")
                                         .c_str(),
                                     0, 0);
     ASSERT_TRUE(hidden);

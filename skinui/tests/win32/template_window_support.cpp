@@ -14,10 +14,44 @@ std::string templateFile(const std::string& name) {
     return kz8::testkit::fixturePath("skinui/templates/" + name);
 }
 
+namespace {
+
+std::vector<std::string> pathParts(const std::string& path) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (char c : path) {
+        if (c == '/' || c == '\\') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part += c;
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+}  // namespace
+
+std::string fixtureTemplatesFromModule() {
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, sizeof module);
+    std::vector<std::string> from = pathParts(module), to = pathParts(templateFile(""));
+    from.pop_back();  // the program's own name
+    size_t common = 0;
+    while (common < from.size() && common < to.size() &&
+           lstrcmpiA(from[common].c_str(), to[common].c_str()) == 0)
+        ++common;
+    std::string relative;
+    for (size_t i = common; i < from.size(); ++i) relative += "../";
+    for (size_t i = common; i < to.size(); ++i) relative += to[i] + "/";
+    return relative;
+}
+
 std::string windowTemplateText() {
     std::ifstream in(templateFile("window.dtp"));
     std::string text, line;
-    const std::string folder = templateFile("");
+    const std::string folder = fixtureTemplatesFromModule();
     while (std::getline(in, line)) {
         const size_t dot = line.find(".bmp"), cur = line.find(".cur"), equals = line.find("= ");
         if ((dot != std::string::npos || cur != std::string::npos) && equals != std::string::npos)

@@ -21,8 +21,12 @@ using kz8::testkit::Rgb;
 
 // A template of skinui/templates in the fixtures.
 std::string templateFile(const std::string& name);
-// window.dtp as a text, its file names made absolute (a text's names are
-// otherwise taken from the library's folder).
+// The fixture templates' folder relative to this program's, with "/" as
+// separator: a text template's names are taken from the library's folder,
+// and a template cannot write every absolute path ("-" is refused).
+std::string fixtureTemplatesFromModule();
+// window.dtp as a text, its file names leading from the library's folder to
+// the fixtures.
 std::string windowTemplateText();
 // A .dtp of that text in a fresh temporary folder, removed at exit.
 std::string writeTempTemplate(const std::string& text);

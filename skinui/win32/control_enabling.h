@@ -1,0 +1,13 @@
+// Enabling and disabling by name, as the EnableWindow command and the
+// library's interface do it: an open template by its name first, else a
+// control of the current template, kinds searched in a fixed order.
+#pragma once
+
+#include <string>
+
+namespace kz8::skinui {
+
+// Whether something carried the name.
+bool enableNamed(const std::string& name, bool enable);
+
+}  // namespace kz8::skinui
