@@ -43,7 +43,8 @@ bench: native
 
 bench-win64: win64
 	scripts/wine-run.sh build/win64/bench/win32/bench_template_window.exe \
-	    build/win64/fixtures/skinui/templates/form.dtp
+	    build/win64/fixtures/skinui/templates/form.dtp \
+	    build/win64/fixtures/skinui/templates/controls.dtp
 
 clean:
 	rm -rf build

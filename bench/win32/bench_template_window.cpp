@@ -2,7 +2,10 @@
 // window, against a bare window that decodes the same pictures with the same
 // readers and draws the ones the template draws (background and buttons).
 // Both run in this process under Wine, interleaved, and the medians are
-// compared. Usage: bench_template_window FORM.dtp [RUNS]
+// compared. With a second template, also one full repaint of it (every
+// control kind, its edit windows included) against one SetDIBitsToDevice of
+// its background alone.
+// Usage: bench_template_window FORM.dtp [SHEET.dtp] [RUNS]
 #include <windows.h>
 
 #include <algorithm>
@@ -129,17 +132,56 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+template <typename Work>
+double millisecondsOf(Work work) {
+    const auto start = Clock::now();
+    work();
+    GdiFlush();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void compareFullPaint(HWND owner, const std::string& sheetPath, int runs) {
+    HWND sheet = openTemplateWindow(owner, WS_POPUP, sheetPath, 0, 0, 0);
+    const TemplateWindow* window = TemplateLibrary::instance().find(sheet);
+    if (!window) {
+        std::fprintf(stderr, "bench_template_window: %s\n",
+                     TemplateLibrary::instance().lastErrorText.c_str());
+        std::exit(1);
+    }
+    const kz8::Dib& background = *window->record().background;
+    std::vector<double> full, alone;
+    for (int i = 0; i < runs; ++i) {
+        full.push_back(millisecondsOf([&] {
+            RedrawWindow(sheet, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }));
+        alone.push_back(millisecondsOf([&] {
+            HDC dc = GetDC(sheet);
+            kz8::drawDibBytes(dc, background, 0, 0);
+            ReleaseDC(sheet, dc);
+        }));
+    }
+    const double fullMedian = median(full), aloneMedian = median(alone);
+    std::printf("full paint of %s against its background alone\n", window->name());
+    std::printf("  full %.3f ms, background %.3f ms, ratio %.2f\n", fullMedian, aloneMedian,
+                fullMedian / aloneMedian);
+    DestroyWindow(sheet);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: bench_template_window FORM.dtp [RUNS]\n");
+        std::fprintf(stderr, "usage: bench_template_window FORM.dtp [SHEET.dtp] [RUNS]\n");
         return 2;
     }
     char fullPath[MAX_PATH] = {};
     GetFullPathNameA(argv[1], MAX_PATH, fullPath, nullptr);
     const std::string path = fullPath;
-    const int runs = argc > 2 ? std::atoi(argv[2]) : 30;
+    const bool withSheet = argc > 2 && std::atoi(argv[2]) == 0;
+    const int runsArgument = withSheet ? 3 : 2;
+    const int runs = argc > runsArgument ? std::atoi(argv[runsArgument]) : 30;
+    char sheetPath[MAX_PATH] = {};
+    if (withSheet) GetFullPathNameA(argv[2], MAX_PATH, sheetPath, nullptr);
     std::ifstream file(path, std::ios::binary);
     std::stringstream text;
     text << file.rdbuf();
@@ -170,6 +212,7 @@ int main(int argc, char** argv) {
                 ourMedian, bareMedian, ourMedian / bareMedian);
     std::printf("  of ours, the album library lookup %.3f ms; without it, ratio %.2f\n",
                 median(album), (ourMedian - median(album)) / bareMedian);
+    if (withSheet) compareFullPaint(owner, sheetPath, runs);
     DestroyWindow(owner);
     return 0;
 }

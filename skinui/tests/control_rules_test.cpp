@@ -5,6 +5,7 @@
 
 #include "skinui/portable/button_link.h"
 #include "skinui/portable/check_rules.h"
+#include "skinui/portable/edit_style.h"
 #include "skinui/portable/scroll_rules.h"
 
 namespace kz8::skinui {
@@ -130,6 +131,31 @@ TEST(ButtonLink, TheFileBesideTheTemplateUnlessNoneOrItself) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(linkedTemplatePath(c.path, c.link), c.linked) << c.path << " + " << c.link.size();
+}
+
+TEST(EditStyle, KeysAtCreationAndTheSetStyleBits) {
+    struct Case {
+        int32_t align, readOnly, multiLines;
+        uint32_t style;
+    } cases[] = {
+        {0, 0, 0, kEditAutoHScroll},
+        {1, 0, 0, kEditCentre | kEditAutoHScroll},
+        {2, 1, 0, kEditRight | kEditReadOnly | kEditAutoHScroll},
+        {0, 0, 1, kEditMultiLine | kEditAutoVScroll | kEditAutoHScroll},
+        {0, 1, 1, kEditReadOnly | kEditMultiLine | kEditAutoVScroll | kEditWantReturn},
+    };
+    for (const Case& c : cases) {
+        EditBox edit;
+        edit.alignStyle = c.align;
+        edit.readOnly = c.readOnly;
+        edit.multiLines = c.multiLines;
+        EXPECT_EQ(editStyleOf(edit), c.style) << c.align << c.readOnly << c.multiLines;
+    }
+    const EditStyleChange change = editStyleChange(kEditRight | kEditPassword | kEditReadOnly);
+    EXPECT_EQ(change.alignStyle, 2);
+    EXPECT_TRUE(change.password && change.readOnly);
+    EXPECT_FALSE(change.multiLines || change.autoHorizontalScroll);
+    EXPECT_EQ(editStyleChange(kEditCentre | kEditMultiLine).alignStyle, 1);
 }
 
 }  // namespace

@@ -52,9 +52,14 @@ void drawButton(HDC dc, const Button& button) {
     if (button.hidden) return;
     const std::optional<Dib>& picture = pictureOfState(button);
     if (!picture) return;
-    DcStateGuard restored(dc);
     const Rect& r = button.rect;
-    if (!isEmpty(button.clipRect)) {
+    if (isEmpty(button.clipRect)) {
+        drawDibBytes(dc, *picture, r.left, r.top);
+        return;
+    }
+    // The clip region of a CLIPRECT must not outlive this button.
+    DcStateGuard restored(dc);
+    {
         const Rect& c = button.clipRect;
         Region area(CreateRectRgn(r.left, r.top, r.right, r.bottom));
         Region cut(CreateRectRgn(c.left, c.top, c.right, c.bottom));
@@ -171,6 +176,13 @@ ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer
 ButtonReport clickButton(TemplateWindow& window, const Button& button) {
     window.notifyOwner(WM_COMMAND, WPARAM(button.action), 0);
     return window.closed() ? kButtonTemplateClosed : kButtonGoOn;
+}
+
+void showButton(TemplateWindow& window, Button& button, bool show) {
+    button.hidden = show ? 0 : 1;
+    if (!show) window.hideTip(&button);
+    const RECT area{button.rect.left, button.rect.top, button.rect.right, button.rect.bottom};
+    InvalidateRect(window.window, &area, FALSE);
 }
 
 void blinkButtons(TemplateWindow& window) {

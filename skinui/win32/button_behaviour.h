@@ -31,6 +31,9 @@ ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer
 // closed the template while handling it.
 ButtonReport clickButton(TemplateWindow& window, const Button& button);
 
+// Hidden flag = not show; its RECT is repainted.
+void showButton(TemplateWindow& window, Button& button, bool show);
+
 // A tick of the blink timer and of the repeat timer; false from the repeat
 // tick when no repeating button is held any more.
 void blinkButtons(TemplateWindow& window);

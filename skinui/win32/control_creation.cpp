@@ -2,6 +2,7 @@
 
 #include "skinui/portable/mask_blending.h"
 #include "skinui/win32/check_behaviour.h"
+#include "skinui/win32/edit_window.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
@@ -26,6 +27,9 @@ void runCreationStep(TemplateWindow& window) {
         for (auto& button : record.buttons) blendButton(*record.background, *button);
     for (size_t i = 0; i < record.scrollBars.size() && !window.closed(); ++i)
         resetScrollBar(window, *record.scrollBars[i]);
+    for (size_t i = 0; i < record.editBoxes.size() && !window.closed(); ++i)
+        if (auto edit = EditWindow::create(window, *record.editBoxes[i]))
+            window.addEditWindow(std::move(edit));
     if (!window.closed()) checkDefaultRadioButtons(window);
 }
 

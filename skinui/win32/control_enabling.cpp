@@ -53,7 +53,10 @@ bool enableControl(TemplateWindow& window, const std::string& name, bool enable)
     } else if (ScrollBar* bar = findControl(record.scrollBars, name)) {
         enableScrollBar(window, *bar, enable);
     } else if (EditBox* edit = findControl(record.editBoxes, name)) {
-        edit->state = enable ? 1 : 0;
+        if (EditWindow* editWindow = window.editWindowOf(edit->name))
+            editWindow->enable(enable);
+        else
+            edit->state = enable ? 1 : 0;
     } else if (ListBox* list = findControl(record.listBoxes, name)) {
         list->state = enable ? 1 : 0;
         if (ScrollBar* listBar = findControl(record.scrollBars, list->scrollVertical))

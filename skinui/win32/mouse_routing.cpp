@@ -28,6 +28,16 @@ void dragTo(TemplateWindow& window, Point pointer) {
                frame.bottom - frame.top, TRUE);
 }
 
+// The template's cursor comes back once the pointer has left the edit box
+// it was over.
+void leaveEditBoxes(TemplateWindow& window, Point pointer) {
+    if (!window.pointerOverEdit) return;
+    for (const auto& edit : window.record().editBoxes)
+        if (inside(edit->editRect, pointer)) return;
+    SetCursor(window.templateCursor());
+    window.pointerOverEdit = false;
+}
+
 bool overAnyButton(const TemplateWindow& window, Point pointer) {
     for (const auto& button : window.record().buttons)
         if (!button->hidden && hitsButton(*button, pointer)) return true;
@@ -51,6 +61,7 @@ void routeMouseMove(TemplateWindow& window, Point pointer, bool leftHeld) {
         moveOverScrollBar(window, *bar, pointer);
         if (window.closed()) return;
     }
+    leaveEditBoxes(window, pointer);
     // Holding the capture over a button lets it see the pointer leave.
     if (overAnyButton(window, pointer)) {
         SetCapture(window.window);

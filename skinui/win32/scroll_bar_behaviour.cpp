@@ -2,6 +2,7 @@
 
 #include "common/win32/dib_drawing.h"
 #include "skinui/portable/scroll_rules.h"
+#include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/owner_messages.h"
 
 namespace kz8::skinui {
@@ -129,6 +130,15 @@ void releaseScrollBar(TemplateWindow& window, ScrollBar& bar) {
         if (window.closed()) return;
     }
     redrawScrollBar(window, bar, before);
+}
+
+void showScrollBar(TemplateWindow& window, ScrollBar& bar, bool show) {
+    bar.hidden = show ? 0 : 1;
+    const RECT area = areaOf(bar);
+    InvalidateRect(window.window, &area, FALSE);
+    for (auto& each : window.record().buttons)
+        if (sameName(each->name, bar.addButton) || sameName(each->name, bar.minusButton))
+            showButton(window, *each, show);
 }
 
 bool stepScrollBarOf(TemplateWindow& window, const Button& button) {

@@ -28,6 +28,9 @@ void pressScrollBar(TemplateWindow& window, ScrollBar& bar, Point pointer);
 void moveOverScrollBar(TemplateWindow& window, ScrollBar& bar, Point pointer);
 void releaseScrollBar(TemplateWindow& window, ScrollBar& bar);
 
+// Hidden flag = not show, with both step buttons; its area is repainted.
+void showScrollBar(TemplateWindow& window, ScrollBar& bar, bool show);
+
 // A SUBCONTROL button's click: the bar that names it as its + or - button
 // steps by one. Whether a bar took it.
 bool stepScrollBarOf(TemplateWindow& window, const Button& button);

@@ -88,6 +88,11 @@ LRESULT handle(HWND hwnd, TemplateWindow& window, UINT message, WPARAM wParam, L
         case WM_CHAR:
             return IsWindow(window.owner) ? SendMessageA(window.owner, message, wParam, lParam) : 0;
         case WM_TIMER: onTimer(hwnd, window, wParam); return 0;
+        case WM_CTLCOLOREDIT:
+        case WM_CTLCOLORSTATIC:
+            if (EditWindow* edit = window.editWindowOf(reinterpret_cast<HWND>(lParam)))
+                return reinterpret_cast<LRESULT>(edit->colour(reinterpret_cast<HDC>(wParam)));
+            break;
         case WM_MOUSEMOVE:
             routeMouseMove(window, pointOf(lParam), (wParam & MK_LBUTTON) != 0);
             return 0;

@@ -20,6 +20,18 @@ LRESULT TemplateWindow::notifyOwner(UINT message, WPARAM wParam, LPARAM lParam) 
     return SendMessageA(owner, message, wParam, lParam);
 }
 
+EditWindow* TemplateWindow::editWindowOf(HWND edit) const {
+    for (const auto& each : edits_)
+        if (each->window() == edit) return each.get();
+    return nullptr;
+}
+
+EditWindow* TemplateWindow::editWindowOf(const std::string& name) const {
+    for (const auto& each : edits_)
+        if (lstrcmpiA(each->record().name.c_str(), name.c_str()) == 0) return each.get();
+    return nullptr;
+}
+
 std::string TemplateWindow::folder() const {
     return record_->path.empty() ? moduleFolder() : folderOfPath(record_->path);
 }

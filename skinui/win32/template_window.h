@@ -8,9 +8,11 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "skinui/portable/template_records.h"
 #include "skinui/portable/window_rules.h"
+#include "skinui/win32/edit_window.h"
 #include "skinui/win32/tooltip_window.h"
 
 namespace kz8::skinui {
@@ -52,6 +54,12 @@ public:
     // with its separator: where its sounds are looked for.
     std::string folder() const;
 
+    // The edit boxes' windows, in the order of the edit boxes.
+    const std::vector<std::unique_ptr<EditWindow>>& editWindows() const { return edits_; }
+    void addEditWindow(std::unique_ptr<EditWindow> edit) { edits_.push_back(std::move(edit)); }
+    EditWindow* editWindowOf(HWND window) const;
+    EditWindow* editWindowOf(const std::string& name) const;
+
     HWND window = nullptr;
     HWND owner = nullptr;
     DWORD style = 0;  // as created; a LINK opens the next template with it
@@ -61,9 +69,12 @@ public:
     Point dragAnchor;
     HWND focusBeforePress = nullptr;
     Point pressPoint = kNoPress;
+    bool pointerOverEdit = false;
 
 private:
     std::unique_ptr<Template> record_;
+    // After the record: the edit windows go first, and they refer to it.
+    std::vector<std::unique_ptr<EditWindow>> edits_;
     std::unique_ptr<TooltipWindow> tip_;
     const Button* tipButton_ = nullptr;
     bool closed_ = false;

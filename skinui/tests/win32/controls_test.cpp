@@ -250,7 +250,7 @@ TEST_F(Controls, CheckBoxesAndRadioButtonsEnabledDisabledAndHidden) {
     EXPECT_TRUE(noticesOf(owner, "Slow").empty());
 }
 
-TEST_F(Controls, MaskedButtonIsHitOnlyWhereItsMaskIsFullAndShowsTheBlend) {
+TEST_F(Controls, MaskedButtonIsHitOnlyWhereItsMaskIsFullAndShowsTheBlendClipRectCutsOut) {
     OwnerRecorder owner;
     HWND window = openSheet(owner);
     click(window, 10 + 19, 20);  // the mask's 128 column
@@ -269,6 +269,10 @@ TEST_F(Controls, MaskedButtonIsHitOnlyWhereItsMaskIsFullAndShowsTheBlend) {
     // K = floor(128 * 256 / 255) = 128: (128 face + 128 ground) / 256.
     EXPECT_EQ(half.r, (128 * face.r + 128 * ground.r) / 256);
     EXPECT_EQ(half.g, (128 * face.g + 128 * ground.g) / 256);
+
+    const kz8::testkit::Rgb clipped = testkit::bitmapPixel("clipped.bmp", 0, 0);
+    EXPECT_EQ(screen.at(100 + 115, 100 + 60), clipped);
+    EXPECT_EQ(screen.at(100 + 140, 100 + 60), ground) << "CLIPRECT leaves its part alone";
 }
 
 }  // namespace
