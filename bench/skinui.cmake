@@ -16,3 +16,8 @@ add_custom_target(bench_bitmap_data DEPENDS ${KZ8_BENCH_BMP24} ${KZ8_BENCH_BMP8}
 kz8_benchmark(bench_bitmap SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_bitmap.cpp
     DEPS kz8_skinui_portable ARGS ${KZ8_BENCH_BMP24} ${KZ8_BENCH_BMP8})
 add_dependencies(run_bench_bitmap bench_bitmap_data)
+
+# The list model in a host-like run, against std::vector<std::string> with
+# std::stable_sort and the same comparison.
+kz8_benchmark(bench_list_model SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/bench_list_model.cpp
+    DEPS kz8_skinui_portable)

@@ -158,7 +158,7 @@ std::unique_ptr<ListBox> makeListBox(const SectionValues& v) {
     // Split from the raw value: the Text rule's quote removal would empty
     // every list of two items.
     for (std::string& item : initDataItems(v.text(kKeyInitData), v.isLeadByte()))
-        list->items.push_back(ListItem{std::move(item), 0});
+        list->items.add(std::move(item));
     list->scrollVertical = v.text(kKeyAssociateScrollVertical);
     list->normalColour = v.colour(kKeyNormalColor, kWhite);
     list->selectColour = v.colour(kKeySelectColor, kWhite);

@@ -12,6 +12,7 @@
 
 #include "common/portable/dib.h"
 #include "common/portable/rect.h"
+#include "skinui/portable/list_model.h"
 #include "skinui/portable/template_resources.h"
 #include "skinui/portable/template_values.h"
 
@@ -79,11 +80,6 @@ struct EditBox : ControlRecord {
     std::string scrollHorizon, scrollVertical;
 };
 
-struct ListItem {
-    std::string text;
-    int32_t selected = 0;
-};
-
 struct ListBox : ControlRecord {
     int32_t state = 1;
     std::optional<Dib> image, backgroundImage;
@@ -91,7 +87,7 @@ struct ListBox : ControlRecord {
     int32_t lineHeight = 0;  // 0: from the font
     int32_t topLine = 0;
     int32_t multiSelect = 1;
-    std::vector<ListItem> items;
+    ListModel items;
     std::string scrollVertical;
     uint32_t normalColour = kWhite, selectColour = kWhite, rollColour = kWhite;
     int32_t rollLine = -1;

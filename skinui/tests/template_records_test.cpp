@@ -126,7 +126,8 @@ TEST(TemplateRecords, InitDataListsAndCutsTexts) {
         LoadResult result = loadTemplateText(text, resources);
         ASSERT_TRUE(result.loaded) << result.error.text();
         std::vector<std::string> items;
-        for (const ListItem& item : result.loaded->listBoxes[0]->items) items.push_back(item.text);
+        const ListModel& list = result.loaded->listBoxes[0]->items;
+        for (size_t i = 0; i < list.count(); ++i) items.push_back(list.at(i).text);
         EXPECT_EQ(items, c.items);
     }
 }
