@@ -3,6 +3,7 @@
 #include "skinui/portable/mask_blending.h"
 #include "skinui/win32/check_behaviour.h"
 #include "skinui/win32/edit_window.h"
+#include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
@@ -30,6 +31,8 @@ void runCreationStep(TemplateWindow& window) {
     for (size_t i = 0; i < record.editBoxes.size() && !window.closed(); ++i)
         if (auto edit = EditWindow::create(window, *record.editBoxes[i]))
             window.addEditWindow(std::move(edit));
+    for (size_t i = 0; i < record.listBoxes.size() && !window.closed(); ++i)
+        layOutListBox(window, *record.listBoxes[i]);
     if (!window.closed()) checkDefaultRadioButtons(window);
 }
 

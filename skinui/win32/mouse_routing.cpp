@@ -2,6 +2,7 @@
 
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/check_behaviour.h"
+#include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 
@@ -62,6 +63,10 @@ void routeMouseMove(TemplateWindow& window, Point pointer, bool leftHeld) {
         if (window.closed()) return;
     }
     leaveEditBoxes(window, pointer);
+    for (auto& list : window.record().listBoxes) {
+        moveOverListBox(window, *list, pointer);
+        if (window.closed()) return;
+    }
     // Holding the capture over a button lets it see the pointer leave.
     if (overAnyButton(window, pointer)) {
         SetCapture(window.window);
@@ -113,6 +118,10 @@ void routeLeftRelease(TemplateWindow& window, Point pointer) {
     Template& record = window.record();
     for (size_t i = 0; i < record.scrollBars.size(); ++i) {
         releaseScrollBar(window, *record.scrollBars[i]);
+        if (window.closed()) return;
+    }
+    for (size_t i = 0; i < record.listBoxes.size(); ++i) {
+        releaseOnListBox(window, *record.listBoxes[i], pointer);
         if (window.closed()) return;
     }
     window.pressPoint = kNoPress;

@@ -3,6 +3,7 @@
 #include "common/win32/dib_drawing.h"
 #include "skinui/portable/scroll_rules.h"
 #include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/owner_messages.h"
 
 namespace kz8::skinui {
@@ -82,6 +83,7 @@ void setScrollPosition(TemplateWindow& window, ScrollBar& bar, int32_t position,
     placeThumb(bar);
     if (!refresh) return;
     redrawScrollBar(window, bar, before);
+    if (bar.subControl) followScrollBar(window, bar);
     if (announce && !bar.subControl)
         window.notifyOwner(kScrollSetMessage, reinterpret_cast<WPARAM>(bar.name.c_str()), position);
 }

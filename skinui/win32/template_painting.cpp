@@ -5,6 +5,7 @@
 #include "common/win32/handles.h"
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/check_behaviour.h"
+#include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
@@ -19,6 +20,7 @@ void paintTemplate(const TemplateWindow& window) {
     if (record.background) drawDibBytes(paint.get(), *record.background, 0, 0);
     for (const auto& button : record.buttons) drawButton(paint.get(), *button);
     for (const auto& bar : record.scrollBars) drawScrollBar(paint.get(), *bar);
+    for (const auto& list : record.listBoxes) drawListBox(paint.get(), window, *list);
     for (const auto& box : record.checkBoxes) drawCheckBox(paint.get(), *box);
     for (const auto& radio : record.radioButtons) drawRadioButton(paint.get(), *radio);
 }

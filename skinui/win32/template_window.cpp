@@ -32,6 +32,22 @@ EditWindow* TemplateWindow::editWindowOf(const std::string& name) const {
     return nullptr;
 }
 
+HFONT TemplateWindow::listFont(const ListBox& list) const {
+    for (const auto& [listBox, font] : listFonts_)
+        if (listBox == &list) return font.get();
+    return nullptr;
+}
+
+void TemplateWindow::setListFont(const ListBox& list, const LOGFONTA& font) {
+    Font made(CreateFontIndirectA(&font));
+    for (auto& [listBox, kept] : listFonts_)
+        if (listBox == &list) {
+            kept = std::move(made);
+            return;
+        }
+    listFonts_.emplace_back(&list, std::move(made));
+}
+
 std::string TemplateWindow::folder() const {
     return record_->path.empty() ? moduleFolder() : folderOfPath(record_->path);
 }

@@ -8,8 +8,10 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "common/win32/handles.h"
 #include "skinui/portable/template_records.h"
 #include "skinui/portable/window_rules.h"
 #include "skinui/win32/edit_window.h"
@@ -60,6 +62,10 @@ public:
     EditWindow* editWindowOf(HWND window) const;
     EditWindow* editWindowOf(const std::string& name) const;
 
+    // The font each list box draws with; none until its layout.
+    HFONT listFont(const ListBox& list) const;
+    void setListFont(const ListBox& list, const LOGFONTA& font);
+
     HWND window = nullptr;
     HWND owner = nullptr;
     DWORD style = 0;  // as created; a LINK opens the next template with it
@@ -75,6 +81,7 @@ private:
     std::unique_ptr<Template> record_;
     // After the record: the edit windows go first, and they refer to it.
     std::vector<std::unique_ptr<EditWindow>> edits_;
+    std::vector<std::pair<const ListBox*, Font>> listFonts_;
     std::unique_ptr<TooltipWindow> tip_;
     const Button* tipButton_ = nullptr;
     bool closed_ = false;

@@ -1,0 +1,36 @@
+// What a template's list boxes do, apart from the popup lists of combo
+// boxes: their layout with font and scroll bar, drawing the lines in their
+// colours with the roll line, the roll line under the pointer, clicks with
+// Ctrl and Shift, and the item operations of the interface, each followed
+// by the bar's range and a redraw.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "skinui/portable/template_records.h"
+#include "skinui/win32/template_window.h"
+
+namespace kz8::skinui {
+
+// The creation step: font, line height, visible lines, the bar's range.
+void layOutListBox(TemplateWindow& window, ListBox& list);
+
+void drawListBox(HDC dc, const TemplateWindow& window, const ListBox& list);
+void moveOverListBox(TemplateWindow& window, ListBox& list, Point pointer);
+void releaseOnListBox(TemplateWindow& window, ListBox& list, Point pointer);
+
+// The list whose vertical bar this is scrolls to the bar's position.
+void followScrollBar(TemplateWindow& window, const ScrollBar& bar);
+
+// After items were added or removed: the bar's range, the top line back to
+// 0 when everything fits again, a redraw.
+void listItemsChanged(TemplateWindow& window, ListBox& list);
+// Scrolls so that the item of that text is shown; fails without the text
+// or a scroll bar.
+bool showListItem(TemplateWindow& window, ListBox& list, const std::string& text);
+// Accepted only when the font's characters are not higher than the lines.
+bool setListFont(TemplateWindow& window, ListBox& list, const LOGFONTA& font);
+
+}  // namespace kz8::skinui
