@@ -6,6 +6,7 @@
 #include "skinui/portable/mask_blending.h"
 #include "skinui/win32/button_click.h"
 #include "skinui/win32/owner_messages.h"
+#include "skinui/win32/popup_list.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 #include "skinui/win32/template_library.h"
 
@@ -71,6 +72,10 @@ void drawButton(HDC dc, const Button& button) {
 
 void redrawButton(const TemplateWindow& window, const Button& button) {
     if (window.record().hidden || !window.window) return;
+    if (PopupList* popup = window.openPopupDrawing(button)) {
+        popup->redraw();
+        return;
+    }
     WindowDc dc(window.window);
     if (dc) drawButton(dc.get(), button);
 }
@@ -160,7 +165,7 @@ ButtonReport releaseButton(TemplateWindow& window, Button& button, Point pointer
     // A part of another control: it steps its scroll bar (a combo's toggle
     // opens its list) instead of telling the owner.
     if (button.subControl) {
-        stepScrollBarOf(window, button);
+        if (!stepScrollBarOf(window, button)) openComboOf(window, button);
         return window.closed() ? kButtonTemplateClosed : kButtonGoOn;
     }
     playTemplateSound(window, button.downSound);

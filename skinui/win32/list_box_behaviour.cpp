@@ -3,6 +3,7 @@
 #include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/win32/owner_messages.h"
+#include "skinui/win32/popup_list.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 #include "skinui/win32/template_library.h"
 
@@ -40,14 +41,15 @@ bool inside(const Rect& r, Point p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
-ScrollBar* barOf(TemplateWindow& window, const ListBox& list) {
-    if (list.scrollVertical.empty()) return nullptr;
-    for (auto& bar : window.record().scrollBars)
-        if (lstrcmpiA(bar->name.c_str(), list.scrollVertical.c_str()) == 0) return bar.get();
-    return nullptr;
+ScrollBar* barOf(const TemplateWindow& window, const ListBox& list) {
+    return listScrollBar(window, list);
 }
 
 void redrawListBox(const TemplateWindow& window, const ListBox& list) {
+    if (list.subControl) {
+        if (PopupList* popup = window.openPopupDrawing(list)) popup->redraw();
+        return;
+    }
     const Rect& r = list.listRect;
     const RECT area{r.left, r.top, r.right, r.bottom};
     InvalidateRect(window.window, &area, FALSE);
@@ -91,11 +93,24 @@ void layOutListBox(TemplateWindow& window, ListBox& list) {
     // A line height of 0 or less is the font's.
     if (list.lineHeight <= 0) list.lineHeight = characterHeight(font);
     fitScrollBar(window, list);
+    if (list.subControl)
+        if (auto popup = PopupList::create(window, list)) window.addPopupList(std::move(popup));
+}
+
+ScrollBar* listScrollBar(const TemplateWindow& window, const ListBox& list) {
+    if (list.scrollVertical.empty()) return nullptr;
+    for (const auto& bar : window.record().scrollBars)
+        if (lstrcmpiA(bar->name.c_str(), list.scrollVertical.c_str()) == 0) return bar.get();
+    return nullptr;
 }
 
 void drawListBox(HDC dc, const TemplateWindow& window, const ListBox& list) {
     if (list.hidden || list.subControl) return;
     if (list.image) drawDibBytes(dc, *list.image, list.listRect.left, list.listRect.top);
+    drawListLines(dc, window, list);
+}
+
+void drawListLines(HDC dc, const TemplateWindow& window, const ListBox& list) {
     const ListGeometry lines = geometryOf(list);
     SelectionGuard selected(dc, window.listFont(list));
     SetBkMode(dc, TRANSPARENT);

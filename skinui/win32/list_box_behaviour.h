@@ -14,10 +14,15 @@
 
 namespace kz8::skinui {
 
-// The creation step: font, line height, visible lines, the bar's range.
+// The creation step: font, line height, visible lines, the bar's range, and
+// for a combo box's list its hidden popup window.
 void layOutListBox(TemplateWindow& window, ListBox& list);
 
 void drawListBox(HDC dc, const TemplateWindow& window, const ListBox& list);
+// Only the lines and the roll line, as the popup window draws them.
+void drawListLines(HDC dc, const TemplateWindow& window, const ListBox& list);
+// The bar named by ASSOCIATE_SCROLL_VERTICAL, if there is one.
+ScrollBar* listScrollBar(const TemplateWindow& window, const ListBox& list);
 void moveOverListBox(TemplateWindow& window, ListBox& list, Point pointer);
 void releaseOnListBox(TemplateWindow& window, ListBox& list, Point pointer);
 

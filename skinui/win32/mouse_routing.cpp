@@ -4,6 +4,7 @@
 #include "skinui/win32/check_behaviour.h"
 #include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/owner_messages.h"
+#include "skinui/win32/popup_list.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
@@ -54,17 +55,17 @@ void routeMouseMove(TemplateWindow& window, Point pointer, bool leftHeld) {
         return;
     }
     for (auto& button : window.record().buttons) {
-        if (!(button->style & kButtonIgnoresMoves))
+        if (!(button->style & kButtonIgnoresMoves) && !belongsToPopupList(window, *button))
             moveOverButton(window, *button, pointer, leftHeld);
         if (window.closed()) return;
     }
     for (auto& bar : window.record().scrollBars) {
-        moveOverScrollBar(window, *bar, pointer);
+        if (!belongsToPopupList(window, *bar)) moveOverScrollBar(window, *bar, pointer);
         if (window.closed()) return;
     }
     leaveEditBoxes(window, pointer);
     for (auto& list : window.record().listBoxes) {
-        moveOverListBox(window, *list, pointer);
+        if (!list->subControl) moveOverListBox(window, *list, pointer);
         if (window.closed()) return;
     }
     // Holding the capture over a button lets it see the pointer leave.
@@ -89,12 +90,15 @@ void routeLeftPress(TemplateWindow& window, Point pointer) {
     }
     window.buttonHeld = true;
     for (size_t i = 0; i < window.record().buttons.size(); ++i) {
-        const ButtonReport report = pressButton(window, *window.record().buttons[i], pointer);
+        Button& button = *window.record().buttons[i];
+        if (belongsToPopupList(window, button)) continue;
+        const ButtonReport report = pressButton(window, button, pointer);
         if (window.closed() || report == kButtonTemplateClosed) return;
     }
     Template& record = window.record();
     for (size_t i = 0; i < record.scrollBars.size() && !window.closed(); ++i)
-        pressScrollBar(window, *record.scrollBars[i], pointer);
+        if (!belongsToPopupList(window, *record.scrollBars[i]))
+            pressScrollBar(window, *record.scrollBars[i], pointer);
     for (size_t i = 0; i < record.checkBoxes.size() && !window.closed(); ++i)
         pressCheckBox(window, *record.checkBoxes[i], pointer);
     for (size_t i = 0; i < record.radioButtons.size() && !window.closed(); ++i)
@@ -111,16 +115,20 @@ void routeLeftRelease(TemplateWindow& window, Point pointer) {
     }
     window.buttonHeld = false;
     for (size_t i = 0; i < window.record().buttons.size(); ++i) {
-        const ButtonReport report = releaseButton(window, *window.record().buttons[i], pointer);
+        Button& button = *window.record().buttons[i];
+        if (belongsToPopupList(window, button)) continue;
+        const ButtonReport report = releaseButton(window, button, pointer);
         if (window.closed() || report == kButtonTemplateClosed) return;
         if (report == kButtonClicked) break;
     }
     Template& record = window.record();
     for (size_t i = 0; i < record.scrollBars.size(); ++i) {
+        if (belongsToPopupList(window, *record.scrollBars[i])) continue;
         releaseScrollBar(window, *record.scrollBars[i]);
         if (window.closed()) return;
     }
     for (size_t i = 0; i < record.listBoxes.size(); ++i) {
+        if (record.listBoxes[i]->subControl) continue;
         releaseOnListBox(window, *record.listBoxes[i], pointer);
         if (window.closed()) return;
     }

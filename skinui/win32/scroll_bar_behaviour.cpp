@@ -5,6 +5,7 @@
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/owner_messages.h"
+#include "skinui/win32/popup_list.h"
 
 namespace kz8::skinui {
 
@@ -40,6 +41,10 @@ RECT areaOf(const ScrollBar& bar) {
 // the template repaints what the bar covered and covers now.
 void redrawScrollBar(const TemplateWindow& window, const ScrollBar& bar, const RECT& before) {
     if (!window.window) return;
+    if (PopupList* popup = window.openPopupDrawing(bar)) {
+        popup->redraw();
+        return;
+    }
     RECT area = areaOf(bar);
     UnionRect(&area, &area, &before);
     InvalidateRect(window.window, &area, FALSE);

@@ -1,5 +1,6 @@
 #include "skinui/win32/template_classes.h"
 
+#include "skinui/win32/popup_list.h"
 #include "skinui/win32/template_procedure.h"
 #include "skinui/win32/tooltip_window.h"
 
@@ -35,7 +36,7 @@ bool registerTemplateClasses(HINSTANCE instance) {
                       CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC, kTemplateExtraBytes,
                       noBrush()) &&
         registerClass(instance, kTipsClass, TooltipWindow::procedure, 0, 0, tipBrush) &&
-        registerClass(instance, kPopupListClass, DefWindowProcA, 0, 0, noBrush());
+        registerClass(instance, kPopupListClass, PopupList::procedure, 0, 0, noBrush());
     if (registered) return true;
     WNDCLASSA tips{};
     const bool brushTaken = GetClassInfoA(instance, kTipsClass, &tips) != 0;

@@ -6,6 +6,7 @@
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/check_behaviour.h"
 #include "skinui/win32/list_box_behaviour.h"
+#include "skinui/win32/popup_list.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
 
 namespace kz8::skinui {
@@ -18,8 +19,11 @@ void paintTemplate(const TemplateWindow& window) {
     // the next unless they are put back.
     DcStateGuard restored(paint.get());
     if (record.background) drawDibBytes(paint.get(), *record.background, 0, 0);
-    for (const auto& button : record.buttons) drawButton(paint.get(), *button);
-    for (const auto& bar : record.scrollBars) drawScrollBar(paint.get(), *bar);
+    // A combo's popup list draws its own bar and step buttons.
+    for (const auto& button : record.buttons)
+        if (!belongsToPopupList(window, *button)) drawButton(paint.get(), *button);
+    for (const auto& bar : record.scrollBars)
+        if (!belongsToPopupList(window, *bar)) drawScrollBar(paint.get(), *bar);
     for (const auto& list : record.listBoxes) drawListBox(paint.get(), window, *list);
     for (const auto& box : record.checkBoxes) drawCheckBox(paint.get(), *box);
     for (const auto& radio : record.radioButtons) drawRadioButton(paint.get(), *radio);

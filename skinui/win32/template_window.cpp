@@ -1,6 +1,7 @@
 #include "skinui/win32/template_window.h"
 
 #include "skinui/win32/file_cursor.h"
+#include "skinui/win32/popup_list.h"
 #include "skinui/win32/template_library.h"
 #include "skinui/win32/template_loading.h"
 
@@ -29,6 +30,16 @@ EditWindow* TemplateWindow::editWindowOf(HWND edit) const {
 EditWindow* TemplateWindow::editWindowOf(const std::string& name) const {
     for (const auto& each : edits_)
         if (lstrcmpiA(each->record().name.c_str(), name.c_str()) == 0) return each.get();
+    return nullptr;
+}
+
+void TemplateWindow::addPopupList(std::unique_ptr<PopupList> popup) {
+    popups_.push_back(std::move(popup));
+}
+
+PopupList* TemplateWindow::openPopupDrawing(const ControlRecord& control) const {
+    for (const auto& popup : popups_)
+        if (popup->isOpen() && popup->draws(control)) return popup.get();
     return nullptr;
 }
 

@@ -19,6 +19,8 @@
 
 namespace kz8::skinui {
 
+class PopupList;
+
 constexpr Point kNoPress{-1, -1};
 
 class TemplateWindow {
@@ -62,6 +64,12 @@ public:
     EditWindow* editWindowOf(HWND window) const;
     EditWindow* editWindowOf(const std::string& name) const;
 
+    // The popup windows of the combo boxes' lists.
+    const std::vector<std::unique_ptr<PopupList>>& popupLists() const { return popups_; }
+    void addPopupList(std::unique_ptr<PopupList> popup);
+    // The open popup that draws this control, if any.
+    PopupList* openPopupDrawing(const ControlRecord& control) const;
+
     // The font each list box draws with; none until its layout.
     HFONT listFont(const ListBox& list) const;
     void setListFont(const ListBox& list, const LOGFONTA& font);
@@ -82,6 +90,7 @@ private:
     // After the record: the edit windows go first, and they refer to it.
     std::vector<std::unique_ptr<EditWindow>> edits_;
     std::vector<std::pair<const ListBox*, Font>> listFonts_;
+    std::vector<std::unique_ptr<PopupList>> popups_;
     std::unique_ptr<TooltipWindow> tip_;
     const Button* tipButton_ = nullptr;
     bool closed_ = false;

@@ -1,0 +1,260 @@
+#include "skinui/win32/popup_list.h"
+
+#include <windowsx.h>
+
+#include "common/win32/dib_drawing.h"
+#include "common/win32/handles.h"
+#include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/list_box_behaviour.h"
+#include "skinui/win32/owner_messages.h"
+#include "skinui/win32/scroll_bar_behaviour.h"
+#include "skinui/win32/template_classes.h"
+#include "skinui/win32/template_library.h"
+
+namespace kz8::skinui {
+
+namespace {
+
+bool sameName(const std::string& a, const std::string& b) {
+    return !a.empty() && lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+bool inside(const Rect& r, Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
+Button* buttonNamed(TemplateWindow& window, const std::string& name) {
+    for (auto& button : window.record().buttons)
+        if (sameName(button->name, name)) return button.get();
+    return nullptr;
+}
+
+ComboBox* comboOfList(TemplateWindow& window, const ListBox& list) {
+    for (auto& combo : window.record().comboBoxes)
+        if (sameName(combo->popupList, list.name)) return combo.get();
+    return nullptr;
+}
+
+Point cursorInClient(HWND window) {
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(window, &at);
+    return Point{at.x, at.y};
+}
+
+}  // namespace
+
+PopupList::PopupList(TemplateWindow& owner, ListBox& list) : owner_(owner), list_(list) {}
+
+std::unique_ptr<PopupList> PopupList::create(TemplateWindow& owner, ListBox& list) {
+    std::unique_ptr<PopupList> popup(new PopupList(owner, list));
+    const Rect& r = list.backRect;
+    popup->window_ = CreateWindowExA(0, kPopupListClass, "", WS_POPUP, r.left, r.top, r.width(),
+                                     r.height(), owner.window, nullptr,
+                                     TemplateLibrary::instance().moduleInstance(), popup.get());
+    if (!popup->window_) return nullptr;
+    return popup;
+}
+
+PopupList::~PopupList() {
+    if (!window_ || !IsWindow(window_)) return;
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+}
+
+void PopupList::open() {
+    ScrollBar* bar = listScrollBar(owner_, list_);
+    list_.hidden = 0;
+    focusBefore_ = GetFocus();
+    RECT frame{};
+    GetWindowRect(owner_.window, &frame);
+    const Rect& r = list_.backRect;
+    SetWindowPos(window_, HWND_TOP, frame.left + r.left, frame.top + r.top, r.width(), r.height(),
+                 SWP_NOACTIVATE);
+    if (bar) {
+        bar->hidden = 0;
+        bar->savedPosition = bar->position;
+        for (const std::string* step : {&bar->addButton, &bar->minusButton})
+            if (Button* button = buttonNamed(owner_, *step)) button->hidden = 0;
+    }
+    ShowWindow(window_, SW_SHOW);
+    SetFocus(window_);
+    UpdateWindow(window_);
+}
+
+void PopupList::redraw() const {
+    if (!isOpen()) return;
+    InvalidateRect(window_, nullptr, FALSE);
+    UpdateWindow(window_);
+}
+
+void PopupList::close(bool restoreBar) {
+    closing_ = true;
+    if (GetCapture() == window_) ReleaseCapture();
+    ShowWindow(window_, SW_HIDE);
+    ScrollBar* bar = listScrollBar(owner_, list_);
+    if (restoreBar && bar) setScrollPosition(owner_, *bar, bar->savedPosition, false, true);
+    if (focusBefore_ && IsWindow(focusBefore_)) SetFocus(focusBefore_);
+    closing_ = false;
+}
+
+void PopupList::paint() {
+    PaintDc paint(window_);
+    if (!paint.get()) return;
+    if (GetCapture() != window_) SetCapture(window_);
+    // Everything is drawn in template coordinates, moved to BACKRECT's corner.
+    const Rect& r = list_.backRect;
+    SetWindowOrgEx(paint.get(), r.left, r.top, nullptr);
+    if (list_.backgroundImage) drawDibBytes(paint.get(), *list_.backgroundImage, r.left, r.top);
+    drawListLines(paint.get(), owner_, list_);
+    if (ScrollBar* bar = listScrollBar(owner_, list_)) {
+        drawScrollBar(paint.get(), *bar);
+        for (const std::string* step : {&bar->addButton, &bar->minusButton})
+            if (Button* button = buttonNamed(owner_, *step)) drawButton(paint.get(), *button);
+    }
+    SetWindowOrgEx(paint.get(), 0, 0, nullptr);
+}
+
+Point PopupList::toTemplate(LPARAM lParam) const {
+    return Point{GET_X_LPARAM(lParam) + list_.backRect.left,
+                 GET_Y_LPARAM(lParam) + list_.backRect.top};
+}
+
+bool PopupList::onBarOrItsButtons(Point at) const {
+    ScrollBar* bar = listScrollBar(owner_, list_);
+    if (!bar) return false;
+    if (inside(bar->scrollRect, at) || (bar->thumb && inside(bar->thumb->thumbRect, at)))
+        return true;
+    for (const std::string* step : {&bar->addButton, &bar->minusButton})
+        if (const Button* button = buttonNamed(owner_, *step); button && hitsButton(*button, at))
+            return true;
+    return false;
+}
+
+void PopupList::onMove(Point at, bool leftHeld) {
+    moveOverListBox(owner_, list_, at);
+    ScrollBar* bar = listScrollBar(owner_, list_);
+    if (!bar || owner_.closed()) return;
+    moveOverScrollBar(owner_, *bar, at);
+    bool overStep = false;
+    for (const std::string* step : {&bar->addButton, &bar->minusButton})
+        if (Button* button = buttonNamed(owner_, *step); button && !owner_.closed()) {
+            moveOverButton(owner_, *button, at, leftHeld);
+            overStep = overStep || hitsButton(*button, at);
+        }
+    if (!overStep) SetCursor(owner_.templateCursor());
+}
+
+void PopupList::onPress(Point at) {
+    owner_.pressPoint = at;
+    pressOnBar_ = onBarOrItsButtons(at);
+    ScrollBar* bar = listScrollBar(owner_, list_);
+    if (!bar) return;
+    pressScrollBar(owner_, *bar, at);
+    // The popup, not the template, holds the capture for its bar's thumb.
+    if (owner_.thumbCapture) {
+        owner_.thumbCapture = false;
+        SetCapture(window_);
+    }
+    for (const std::string* step : {&bar->addButton, &bar->minusButton})
+        if (Button* button = buttonNamed(owner_, *step); button && !owner_.closed())
+            pressButton(owner_, *button, at);
+}
+
+void PopupList::onRelease(Point at) {
+    const bool pressedOnBar = pressOnBar_;
+    pressOnBar_ = false;
+    if (inside(list_.listRect, at)) {
+        const auto index =
+            ListGeometry{list_.listRect.top, list_.listRect.bottom, list_.lineHeight}.itemAt(
+                at.y, size_t(std::max(list_.topLine, 0)), list_.items.count());
+        if (list_.items.empty())
+            close(true);
+        else if (index)
+            choose(*index);
+    } else if (!pressedOnBar && !onBarOrItsButtons(at)) {
+        close(true);
+    }
+    ScrollBar* bar = listScrollBar(owner_, list_);
+    if (!bar || owner_.closed()) return;
+    releaseScrollBar(owner_, *bar);
+    if (isOpen() && GetCapture() != window_) SetCapture(window_);
+    for (const std::string* step : {&bar->addButton, &bar->minusButton})
+        if (Button* button = buttonNamed(owner_, *step); button && !owner_.closed())
+            releaseButton(owner_, *button, at);
+}
+
+void PopupList::choose(size_t index) {
+    const bool wasSelected = list_.items.at(index).selected != 0;
+    list_.items.click(index, ClickKeys::Plain, list_.multiSelect != 0, true);
+    close(false);
+    ComboBox* combo = comboOfList(owner_, list_);
+    if (!combo) return;
+    const std::string text = list_.items.at(index).text;
+    const auto name = reinterpret_cast<WPARAM>(combo->name.c_str());
+    const auto chosen = reinterpret_cast<LPARAM>(list_.items.at(index).text.c_str());
+    if (!wasSelected) {
+        owner_.notifyOwner(kComboChoosingMessage, name, chosen);
+        if (owner_.closed()) return;
+    }
+    if (EditWindow* edit = owner_.editWindowOf(combo->singleLineEdit)) edit->setText(text);
+    if (!wasSelected) {
+        owner_.notifyOwner(kComboChosenMessage, name, chosen);
+        if (owner_.closed()) return;
+    }
+    if (Button* toggle = buttonNamed(owner_, combo->toggleButton))
+        moveOverButton(owner_, *toggle, cursorInClient(owner_.window), GetKeyState(VK_LBUTTON) < 0);
+}
+
+LRESULT PopupList::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT: paint(); return 0;
+        case WM_MOUSEMOVE: onMove(toTemplate(lParam), (wParam & MK_LBUTTON) != 0); return 0;
+        case WM_LBUTTONDOWN: onPress(toTemplate(lParam)); return 0;
+        case WM_LBUTTONUP: onRelease(toTemplate(lParam)); return 0;
+        case WM_KILLFOCUS:
+            // Another window took the focus: closed, nothing chosen.
+            if (!closing_ && isOpen()) close(true);
+            return 0;
+        default: return DefWindowProcA(window_, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK PopupList::procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* created = reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams;
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
+        static_cast<PopupList*>(created)->window_ = window;
+    }
+    auto* popup = reinterpret_cast<PopupList*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (!popup) return DefWindowProcA(window, message, wParam, lParam);
+    HandlerScope alive(popup->owner_);
+    return popup->handle(message, wParam, lParam);
+}
+
+bool PopupList::draws(const ControlRecord& control) const {
+    if (&list_ == &control) return true;
+    const ScrollBar* bar = listScrollBar(owner_, list_);
+    return bar && (bar == &control || sameName(bar->addButton, control.name) ||
+                   sameName(bar->minusButton, control.name));
+}
+
+bool belongsToPopupList(const TemplateWindow& window, const ControlRecord& control) {
+    for (const auto& popup : window.popupLists())
+        if (popup->draws(control)) return true;
+    return false;
+}
+
+bool openComboOf(TemplateWindow& window, const Button& toggle) {
+    for (auto& combo : window.record().comboBoxes) {
+        if (!sameName(combo->toggleButton, toggle.name)) continue;
+        for (const auto& popup : window.popupLists())
+            if (sameName(popup->list().name, combo->popupList)) {
+                popup->open();
+                return true;
+            }
+    }
+    return false;
+}
+
+}  // namespace kz8::skinui
