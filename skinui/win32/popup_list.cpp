@@ -69,15 +69,14 @@ void PopupList::open() {
     RECT frame{};
     GetWindowRect(owner_.window, &frame);
     const Rect& r = list_.backRect;
-    SetWindowPos(window_, HWND_TOP, frame.left + r.left, frame.top + r.top, r.width(), r.height(),
-                 SWP_NOACTIVATE);
     if (bar) {
         bar->hidden = 0;
         bar->savedPosition = bar->position;
         for (const std::string* step : {&bar->addButton, &bar->minusButton})
             if (Button* button = buttonNamed(owner_, *step)) button->hidden = 0;
     }
-    ShowWindow(window_, SW_SHOW);
+    SetWindowPos(window_, HWND_TOP, frame.left + r.left, frame.top + r.top, r.width(), r.height(),
+                 SWP_SHOWWINDOW);
     SetFocus(window_);
     UpdateWindow(window_);
 }
@@ -102,17 +101,25 @@ void PopupList::paint() {
     PaintDc paint(window_);
     if (!paint.get()) return;
     if (GetCapture() != window_) SetCapture(window_);
-    // Everything is drawn in template coordinates, moved to BACKRECT's corner.
+    // Everything is drawn in template coordinates, BACKRECT's corner at the
+    // window's origin. Wine's window surfaces track what a paint changed in
+    // untransformed coordinates, so the drawing is done in a memory context
+    // and copied out at (0, 0).
     const Rect& r = list_.backRect;
-    SetWindowOrgEx(paint.get(), r.left, r.top, nullptr);
-    if (list_.backgroundImage) drawDibBytes(paint.get(), *list_.backgroundImage, r.left, r.top);
-    drawListLines(paint.get(), owner_, list_);
+    CreatedDc memory(CreateCompatibleDC(paint.get()));
+    Bitmap canvas(CreateCompatibleBitmap(paint.get(), r.width(), r.height()));
+    if (!memory || !canvas) return;
+    SelectionGuard selected(memory.get(), canvas.get());
+    SetWindowOrgEx(memory.get(), r.left, r.top, nullptr);
+    if (list_.backgroundImage) drawDibBytes(memory.get(), *list_.backgroundImage, r.left, r.top);
+    drawListLines(memory.get(), owner_, list_);
     if (ScrollBar* bar = listScrollBar(owner_, list_)) {
-        drawScrollBar(paint.get(), *bar);
+        drawScrollBar(memory.get(), *bar);
         for (const std::string* step : {&bar->addButton, &bar->minusButton})
-            if (Button* button = buttonNamed(owner_, *step)) drawButton(paint.get(), *button);
+            if (Button* button = buttonNamed(owner_, *step)) drawButton(memory.get(), *button);
     }
-    SetWindowOrgEx(paint.get(), 0, 0, nullptr);
+    SetWindowOrgEx(memory.get(), 0, 0, nullptr);
+    BitBlt(paint.get(), 0, 0, r.width(), r.height(), memory.get(), 0, 0, SRCCOPY);
 }
 
 Point PopupList::toTemplate(LPARAM lParam) const {
