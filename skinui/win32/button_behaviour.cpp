@@ -1,7 +1,5 @@
 #include "skinui/win32/button_behaviour.h"
 
-#include "common/win32/dc_state.h"
-#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/portable/mask_blending.h"
 #include "skinui/win32/button_click.h"
@@ -49,25 +47,17 @@ bool hitsButton(const Button& button, Point point) {
     return hitsMaskedButton(button.rect, button.mask, point.x, point.y);
 }
 
-void drawButton(HDC dc, const Button& button) {
+void drawButton(PictureTarget& target, const Button& button) {
     if (button.hidden) return;
     const std::optional<Dib>& picture = pictureOfState(button);
     if (!picture) return;
     const Rect& r = button.rect;
-    if (isEmpty(button.clipRect)) {
-        drawDibBytes(dc, *picture, r.left, r.top);
-        return;
+    CanvasClip clip;
+    if (!isEmpty(button.clipRect)) {
+        clip.keepInside = r;
+        clip.leaveOut = button.clipRect;
     }
-    // The clip region of a CLIPRECT must not outlive this button.
-    DcStateGuard restored(dc);
-    {
-        const Rect& c = button.clipRect;
-        Region area(CreateRectRgn(r.left, r.top, r.right, r.bottom));
-        Region cut(CreateRectRgn(c.left, c.top, c.right, c.bottom));
-        CombineRgn(area.get(), area.get(), cut.get(), RGN_DIFF);
-        SelectClipRgn(dc, area.get());
-    }
-    drawDibBytes(dc, *picture, r.left, r.top);
+    target.draw(*picture, r.left, r.top, clip);
 }
 
 void redrawButton(const TemplateWindow& window, const Button& button) {
@@ -77,7 +67,8 @@ void redrawButton(const TemplateWindow& window, const Button& button) {
         return;
     }
     WindowDc dc(window.window);
-    if (dc) drawButton(dc.get(), button);
+    DcPictures pictures(dc.get());
+    if (dc) drawButton(pictures, button);
 }
 
 void moveOverButton(TemplateWindow& window, Button& button, Point pointer, bool leftHeld) {

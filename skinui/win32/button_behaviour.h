@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "skinui/portable/template_records.h"
+#include "skinui/win32/picture_target.h"
 #include "skinui/win32/template_window.h"
 
 namespace kz8::skinui {
@@ -19,7 +20,7 @@ enum ButtonReport : int {
 
 bool hitsButton(const Button& button, Point point);
 // The state's picture at RECT, clipped to RECT minus CLIPRECT.
-void drawButton(HDC dc, const Button& button);
+void drawButton(PictureTarget& target, const Button& button);
 // Redraws one button now, in the template window's own context.
 void redrawButton(const TemplateWindow& window, const Button& button);
 

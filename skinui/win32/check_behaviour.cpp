@@ -1,6 +1,5 @@
 #include "skinui/win32/check_behaviour.h"
 
-#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/portable/check_rules.h"
 #include "skinui/win32/owner_messages.h"
@@ -27,17 +26,18 @@ const std::optional<Dib>& pictureOf(const Control& control) {
 }
 
 template <typename Control>
-void drawControl(HDC dc, const Control& control) {
+void drawControl(PictureTarget& target, const Control& control) {
     if (control.hidden) return;
     if (const auto& picture = pictureOf(control))
-        drawDibBytes(dc, *picture, control.rect.left, control.rect.top);
+        target.draw(*picture, control.rect.left, control.rect.top);
 }
 
 template <typename Control>
 void redraw(const TemplateWindow& window, const Control& control) {
     if (window.record().hidden || !window.window) return;
     WindowDc dc(window.window);
-    if (dc) drawControl(dc.get(), control);
+    DcPictures pictures(dc.get());
+    if (dc) drawControl(pictures, control);
 }
 
 std::vector<RadioButton*> radiosOf(TemplateWindow& window) {
@@ -53,9 +53,11 @@ void redrawGroup(TemplateWindow& window, int32_t group) {
 
 }  // namespace
 
-void drawCheckBox(HDC dc, const CheckBox& box) { drawControl(dc, box); }
+void drawCheckBox(PictureTarget& target, const CheckBox& box) { drawControl(target, box); }
 
-void drawRadioButton(HDC dc, const RadioButton& radio) { drawControl(dc, radio); }
+void drawRadioButton(PictureTarget& target, const RadioButton& radio) {
+    drawControl(target, radio);
+}
 
 void pressCheckBox(TemplateWindow& window, CheckBox& box, Point pointer) {
     // Hidden boxes take no presses, as hidden buttons do not.

@@ -6,12 +6,13 @@
 #include <windows.h>
 
 #include "skinui/portable/template_records.h"
+#include "skinui/win32/picture_target.h"
 #include "skinui/win32/template_window.h"
 
 namespace kz8::skinui {
 
-void drawCheckBox(HDC dc, const CheckBox& box);
-void drawRadioButton(HDC dc, const RadioButton& radio);
+void drawCheckBox(PictureTarget& target, const CheckBox& box);
+void drawRadioButton(PictureTarget& target, const RadioButton& radio);
 
 void pressCheckBox(TemplateWindow& window, CheckBox& box, Point pointer);
 void pressRadioButton(TemplateWindow& window, RadioButton& radio, Point pointer);

@@ -1,6 +1,5 @@
 #include "skinui/win32/list_box_behaviour.h"
 
-#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/popup_list.h"
@@ -104,10 +103,9 @@ ScrollBar* listScrollBar(const TemplateWindow& window, const ListBox& list) {
     return nullptr;
 }
 
-void drawListBox(HDC dc, const TemplateWindow& window, const ListBox& list) {
-    if (list.hidden || list.subControl) return;
-    if (list.image) drawDibBytes(dc, *list.image, list.listRect.left, list.listRect.top);
-    drawListLines(dc, window, list);
+void drawListPicture(PictureTarget& target, const ListBox& list) {
+    if (list.hidden || list.subControl || !list.image) return;
+    target.draw(*list.image, list.listRect.left, list.listRect.top);
 }
 
 void drawListLines(HDC dc, const TemplateWindow& window, const ListBox& list) {

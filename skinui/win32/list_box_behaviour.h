@@ -10,6 +10,7 @@
 #include <string>
 
 #include "skinui/portable/template_records.h"
+#include "skinui/win32/picture_target.h"
 #include "skinui/win32/template_window.h"
 
 namespace kz8::skinui {
@@ -18,7 +19,8 @@ namespace kz8::skinui {
 // for a combo box's list its hidden popup window.
 void layOutListBox(TemplateWindow& window, ListBox& list);
 
-void drawListBox(HDC dc, const TemplateWindow& window, const ListBox& list);
+// IMAGEFILE at LISTRECT, for a list the template itself shows.
+void drawListPicture(PictureTarget& target, const ListBox& list);
 // Only the lines and the roll line, as the popup window draws them.
 void drawListLines(HDC dc, const TemplateWindow& window, const ListBox& list);
 // The bar named by ASSOCIATE_SCROLL_VERTICAL, if there is one.

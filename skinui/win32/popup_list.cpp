@@ -2,7 +2,6 @@
 
 #include <windowsx.h>
 
-#include "common/win32/dib_drawing.h"
 #include "common/win32/handles.h"
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/list_box_behaviour.h"
@@ -111,12 +110,13 @@ void PopupList::paint() {
     if (!memory || !canvas) return;
     SelectionGuard selected(memory.get(), canvas.get());
     SetWindowOrgEx(memory.get(), r.left, r.top, nullptr);
-    if (list_.backgroundImage) drawDibBytes(memory.get(), *list_.backgroundImage, r.left, r.top);
+    DcPictures pictures(memory.get());
+    if (list_.backgroundImage) pictures.draw(*list_.backgroundImage, r.left, r.top);
     drawListLines(memory.get(), owner_, list_);
     if (ScrollBar* bar = listScrollBar(owner_, list_)) {
-        drawScrollBar(memory.get(), *bar);
+        drawScrollBar(pictures, *bar);
         for (const std::string* step : {&bar->addButton, &bar->minusButton})
-            if (Button* button = buttonNamed(owner_, *step)) drawButton(memory.get(), *button);
+            if (Button* button = buttonNamed(owner_, *step)) drawButton(pictures, *button);
     }
     SetWindowOrgEx(memory.get(), 0, 0, nullptr);
     BitBlt(paint.get(), 0, 0, r.width(), r.height(), memory.get(), 0, 0, SRCCOPY);

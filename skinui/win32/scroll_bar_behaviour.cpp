@@ -1,6 +1,5 @@
 #include "skinui/win32/scroll_bar_behaviour.h"
 
-#include "common/win32/dib_drawing.h"
 #include "skinui/portable/scroll_rules.h"
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/list_box_behaviour.h"
@@ -62,16 +61,16 @@ bool sameName(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-void drawScrollBar(HDC dc, const ScrollBar& bar) {
+void drawScrollBar(PictureTarget& target, const ScrollBar& bar) {
     if (bar.hidden) return;
     const auto& track = bar.state == 0 && bar.invalidImage ? bar.invalidImage : bar.regImage;
-    if (track) drawDibBytes(dc, *track, bar.scrollRect.left, bar.scrollRect.top);
+    if (track) target.draw(*track, bar.scrollRect.left, bar.scrollRect.top);
     if (!bar.thumb) return;
     const SlideCube& thumb = *bar.thumb;
     const std::optional<Dib>* picture = &thumb.regImage;
     if (thumb.state == kThumbInvalid && thumb.invalidImage) picture = &thumb.invalidImage;
     if (thumb.state == kThumbDragged && thumb.downImage) picture = &thumb.downImage;
-    if (*picture) drawDibBytes(dc, **picture, thumb.thumbRect.left, thumb.thumbRect.top);
+    if (*picture) target.draw(**picture, thumb.thumbRect.left, thumb.thumbRect.top);
 }
 
 void resetScrollBar(TemplateWindow& window, ScrollBar& bar) {

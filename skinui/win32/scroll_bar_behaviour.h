@@ -7,11 +7,12 @@
 #include <windows.h>
 
 #include "skinui/portable/template_records.h"
+#include "skinui/win32/picture_target.h"
 #include "skinui/win32/template_window.h"
 
 namespace kz8::skinui {
 
-void drawScrollBar(HDC dc, const ScrollBar& bar);
+void drawScrollBar(PictureTarget& target, const ScrollBar& bar);
 
 // Position = minimum, thumb placed, then WM_USER+2011; nothing drawn yet.
 void resetScrollBar(TemplateWindow& window, ScrollBar& bar);

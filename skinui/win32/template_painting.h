@@ -7,6 +7,6 @@
 
 namespace kz8::skinui {
 
-void paintTemplate(const TemplateWindow& window);
+void paintTemplate(TemplateWindow& window);
 
 }  // namespace kz8::skinui

@@ -33,6 +33,14 @@ EditWindow* TemplateWindow::editWindowOf(const std::string& name) const {
     return nullptr;
 }
 
+Dib* TemplateWindow::canvas() {
+    if (!canvas_ && record_->background) {
+        const DibView background = record_->background->view();
+        canvas_ = Dib::create(int32_t(background.width()), int32_t(background.height()), 24);
+    }
+    return canvas_ ? &*canvas_ : nullptr;
+}
+
 void TemplateWindow::addPopupList(std::unique_ptr<PopupList> popup) {
     popups_.push_back(std::move(popup));
 }

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -70,6 +71,10 @@ public:
     // The open popup that draws this control, if any.
     PopupList* openPopupDrawing(const ControlRecord& control) const;
 
+    // The 24-bit picture a paint puts the template together in, of the
+    // background's size; made at the first paint, none when it cannot be.
+    Dib* canvas();
+
     // The font each list box draws with; none until its layout.
     HFONT listFont(const ListBox& list) const;
     void setListFont(const ListBox& list, const LOGFONTA& font);
@@ -91,6 +96,7 @@ private:
     std::vector<std::unique_ptr<EditWindow>> edits_;
     std::vector<std::pair<const ListBox*, Font>> listFonts_;
     std::vector<std::unique_ptr<PopupList>> popups_;
+    std::optional<Dib> canvas_;
     std::unique_ptr<TooltipWindow> tip_;
     const Button* tipButton_ = nullptr;
     bool closed_ = false;
