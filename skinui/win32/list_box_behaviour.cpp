@@ -160,6 +160,58 @@ void listItemsChanged(TemplateWindow& window, ListBox& list) {
     redrawListBox(window, list);
 }
 
+namespace {
+
+constexpr size_t kMaxItemText = 255;
+
+}  // namespace
+
+bool addListItem(TemplateWindow& window, ListBox& list, const std::string& text) {
+    if (text.size() > kMaxItemText) return false;
+    list.items.add(text);
+    listItemsChanged(window, list);
+    return true;
+}
+
+bool insertListItem(TemplateWindow& window, ListBox& list, int64_t position,
+                    const std::string& text) {
+    if (text.size() > kMaxItemText) return false;
+    list.items.insert(position, text);
+    listItemsChanged(window, list);
+    return true;
+}
+
+bool deleteListItem(TemplateWindow& window, ListBox& list, const std::string& text) {
+    if (!list.items.removeText(text)) return false;
+    listItemsChanged(window, list);
+    return true;
+}
+
+bool removeListItem(TemplateWindow& window, ListBox& list, size_t index) {
+    if (!list.items.removeAt(index)) return false;
+    listItemsChanged(window, list);
+    return true;
+}
+
+void removeAllListItems(TemplateWindow& window, ListBox& list) {
+    list.items.removeAll();
+    listItemsChanged(window, list);
+}
+
+void sortListItems(TemplateWindow& window, ListBox& list, bool ascending) {
+    list.items.sort(ascending);
+    if (list.items.count() >= 2) redrawListBox(window, list);
+}
+
+void setComboText(TemplateWindow& window, const ComboBox& combo, const std::string& text) {
+    if (EditWindow* edit = window.editWindowOf(combo.singleLineEdit)) edit->setText(text);
+}
+
+std::string comboText(TemplateWindow& window, const ComboBox& combo) {
+    EditWindow* edit = window.editWindowOf(combo.singleLineEdit);
+    return edit ? edit->readText() : std::string();
+}
+
 bool showListItem(TemplateWindow& window, ListBox& list, const std::string& text) {
     const auto index = list.items.indexOf(text);
     ScrollBar* bar = barOf(window, list);

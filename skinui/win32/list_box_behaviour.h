@@ -34,6 +34,22 @@ void followScrollBar(TemplateWindow& window, const ScrollBar& bar);
 // After items were added or removed: the bar's range, the top line back to
 // 0 when everything fits again, a redraw.
 void listItemsChanged(TemplateWindow& window, ListBox& list);
+// The item operations of the interface, each followed by the bar's range
+// and a redraw. Texts over 255 characters are refused: cut, an item could
+// not be found or deleted by its text.
+bool addListItem(TemplateWindow& window, ListBox& list, const std::string& text);
+bool insertListItem(TemplateWindow& window, ListBox& list, int64_t position,
+                    const std::string& text);
+bool deleteListItem(TemplateWindow& window, ListBox& list, const std::string& text);
+bool removeListItem(TemplateWindow& window, ListBox& list, size_t index);
+void removeAllListItems(TemplateWindow& window, ListBox& list);
+// Redrawn only when there are two items or more.
+void sortListItems(TemplateWindow& window, ListBox& list, bool ascending);
+
+// A combo box's text is its edit box's; set without notices.
+void setComboText(TemplateWindow& window, const ComboBox& combo, const std::string& text);
+std::string comboText(TemplateWindow& window, const ComboBox& combo);
+
 // Scrolls so that the item of that text is shown; fails without the text
 // or a scroll bar.
 bool showListItem(TemplateWindow& window, ListBox& list, const std::string& text);

@@ -103,6 +103,26 @@ TEST_F(Lists, TheBarAndItsStepButtonsMoveTheTopLine) {
     EXPECT_EQ(list(0).topLine, 0);
 }
 
+TEST_F(Lists, ItemOperationsKeepTheBarAndTopLineRight) {
+    TemplateWindow& window = *library().find(sheet);
+    ASSERT_TRUE(addListItem(window, list(0), "15 Pat"));
+    ASSERT_TRUE(insertListItem(window, list(0), 0, "inserted"));
+    EXPECT_EQ(list(0).items.at(1).text, "inserted") << "at 0: after the first";
+    EXPECT_EQ(bar().maximum, 17 - 11);
+    EXPECT_FALSE(addListItem(window, list(0), std::string(256, 'x')));
+    click(250, 160);  // Down: top line 1
+    ASSERT_EQ(list(0).topLine, 1);
+    while (list(0).items.count() > 11) ASSERT_TRUE(removeListItem(window, list(0), 0));
+    EXPECT_EQ(list(0).topLine, 0) << "everything fits again";
+    EXPECT_EQ(bar().state, 0) << "the bar is off";
+    EXPECT_TRUE(deleteListItem(window, list(0), "15 Pat"));
+    EXPECT_FALSE(deleteListItem(window, list(0), "15 PAT"));
+    sortListItems(window, list(0), false);
+    EXPECT_EQ(list(0).items.at(0).text, "14 Ola");
+    removeAllListItems(window, list(0));
+    EXPECT_TRUE(list(0).items.empty());
+}
+
 TEST_F(Lists, AFontHigherThanTheLinesIsRefused) {
     LOGFONTA font{};
     font.lfHeight = 30;
