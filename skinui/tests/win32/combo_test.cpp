@@ -16,16 +16,14 @@ namespace {
 using testkit::Notice;
 using testkit::OwnerRecorder;
 
-constexpr int kAt = 100;
+constexpr int kAt = testkit::SheetTest::kAt;
 constexpr int kBackLeft = 280, kBackTop = 10;  // the popup's BACKRECT corner
 
-class Combo : public testkit::TemplateWindowTest {
+class Combo : public testkit::SheetTest {
 protected:
+    Combo() : SheetTest("lists.dtp") {}
     void SetUp() override {
-        TemplateWindowTest::SetUp();
-        kz8::testkit::moveMouseTo(1000, 740);
-        sheet = open("lists.dtp", owner, kAt, kAt);
-        ASSERT_TRUE(sheet) << library().lastErrorText;
+        SheetTest::SetUp();
         owner.react = [this](const Notice& n) {
             if (n.message == kComboChoosingMessage || n.message == kComboChosenMessage)
                 chosen.push_back(std::to_string(n.message) + " " +
@@ -51,8 +49,6 @@ protected:
         SendMessageA(popup().window(), WM_LBUTTONUP, 0, at);
     }
 
-    OwnerRecorder owner;
-    HWND sheet = nullptr;
     std::vector<std::string> chosen;
 };
 

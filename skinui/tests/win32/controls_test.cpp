@@ -34,7 +34,7 @@ protected:
     // take buttons out of their pressed state.
     void SetUp() override {
         TemplateWindowTest::SetUp();
-        kz8::testkit::moveMouseTo(1000, 740);
+        testkit::keepPointerAway();
     }
 
     HWND openSheet(OwnerRecorder& owner) { return open("controls.dtp", owner, 100, 100); }

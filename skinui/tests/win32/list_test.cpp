@@ -15,7 +15,7 @@ namespace {
 using kz8::testkit::Rgb;
 using testkit::OwnerRecorder;
 
-constexpr int kAt = 100;  // the sheet's corner on the screen
+constexpr int kAt = testkit::SheetTest::kAt;
 
 // Whether any pixel of the long list's drawn line has this colour.
 bool lineShows(const kz8::testkit::PpmImage& screen, int line, Rgb colour) {
@@ -33,14 +33,9 @@ void holdKey(int key, bool down) {
     SetKeyboardState(keys);
 }
 
-class Lists : public testkit::TemplateWindowTest {
+class Lists : public testkit::SheetTest {
 protected:
-    void SetUp() override {
-        TemplateWindowTest::SetUp();
-        kz8::testkit::moveMouseTo(1000, 740);
-        sheet = open("lists.dtp", owner, kAt, kAt);
-        ASSERT_TRUE(sheet) << library().lastErrorText;
-    }
+    Lists() : SheetTest("lists.dtp") {}
     ListBox& list(size_t i) { return *library().find(sheet)->record().listBoxes[i]; }
     ScrollBar& bar() { return *library().find(sheet)->record().scrollBars[0]; }
     void click(int x, int y) {
@@ -48,9 +43,6 @@ protected:
         SendMessageA(sheet, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     }
     void clickLine(int line) { click(50, 10 + line * 11 + 5); }
-
-    OwnerRecorder owner;
-    HWND sheet = nullptr;
 };
 
 TEST_F(Lists, LayoutLinesColoursAndTheRollLine) {

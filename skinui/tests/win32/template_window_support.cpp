@@ -110,4 +110,13 @@ HWND TemplateWindowTest::open(const std::string& file, OwnerRecorder& owner, int
     return openTemplateWindow(owner.window(), WS_POPUP, templateFile(file), x, y, placement);
 }
 
+void keepPointerAway() { kz8::testkit::moveMouseTo(1000, 740); }
+
+void SheetTest::SetUp() {
+    TemplateWindowTest::SetUp();
+    keepPointerAway();
+    sheet = open(file_, owner, kAt, kAt);
+    ASSERT_TRUE(sheet) << library().lastErrorText;
+}
+
 }  // namespace kz8::skinui::testkit

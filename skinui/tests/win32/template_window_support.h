@@ -51,4 +51,25 @@ private:
     int baseline_ = 0;
 };
 
+// A fixture template open at (100, 100) with a recording owner, the real
+// pointer kept away from it: a move it caused would take buttons out of
+// their pressed state.
+class SheetTest : public TemplateWindowTest {
+public:
+    static constexpr int kAt = 100;
+
+protected:
+    explicit SheetTest(const char* file) : file_(file) {}
+    void SetUp() override;
+
+    OwnerRecorder owner;
+    HWND sheet = nullptr;
+
+private:
+    const char* file_;
+};
+
+// Moves the real pointer to a corner of the screen no test uses.
+void keepPointerAway();
+
 }  // namespace kz8::skinui::testkit
