@@ -106,9 +106,9 @@ TEST_F(Combo, OpenedWithTheRealPointerItShowsItsPicture) {
     ASSERT_TRUE(kz8::testkit::releaseLeft());
     kz8::testkit::pumpMessages(300);
     ASSERT_TRUE(popup().isOpen());
-    // As Wine's window surfaces hold it: the X server shows this popup
-    // black when it opens from inside the template's mouse handling (a
-    // window of the same class opened outside it shows).
+    // Read back through Wine from the X screen. Not with `xwd -root`: it
+    // shows a window that lies wholly inside another one black, although
+    // the screen holds its pixels (ImageMagick's `import` shows them).
     const auto screen = kz8::testkit::captureScreen();
     EXPECT_EQ(screen.at(kAt + kBackLeft + 85, kAt + kBackTop + 115),
               testkit::bitmapPixel("pop_back.bmp", 85, 115));
