@@ -94,6 +94,9 @@ std::unique_ptr<TooltipWindow> TooltipWindow::show(HWND templateWindow, Point bu
     SetWindowPos(tip->window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     WindowDc dc(tip->window_);
     tip->drawText(dc.get(), DT_CENTER);
+    // Showing erased the window already; the paint still pending would draw
+    // the text again, left-aligned, over the centred text.
+    ValidateRect(tip->window_, nullptr);
     return tip;
 }
 
