@@ -12,6 +12,10 @@ bool isEastAsianLanguage(std::string_view englishName) {
     return englishName == "Japanese" || englishName == "Chinese" || englishName == "Korean";
 }
 
+bool contains(const Rect& r, Point p) {
+    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
+}
+
 Point draggedPosition(Point window, Point anchor, Point pointer) {
     return Point{window.x + pointer.x - anchor.x, window.y + pointer.y - anchor.y};
 }

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string_view>
 
+#include "common/portable/rect.h"
+
 namespace kz8::skinui {
 
 constexpr uint8_t kAnsiCharSet = 0, kShiftJisCharSet = 128, kRussianCharSet = 204;
@@ -22,6 +24,10 @@ struct Point {
     int x = 0, y = 0;
     bool operator==(const Point& o) const { return x == o.x && y == o.y; }
 };
+
+// Whether a point lies in a rectangle: left and top inside, right and
+// bottom outside.
+bool contains(const Rect& r, Point p);
 
 // Where a dragged window goes: its position plus the pointer's offset from
 // the drag anchor.

@@ -23,13 +23,6 @@ const std::optional<Dib>& pictureOfState(const Button& button) {
 
 bool isEmpty(const Rect& r) { return r.right <= r.left || r.bottom <= r.top; }
 
-Point cursorInClient(HWND window) {
-    POINT at{};
-    GetCursorPos(&at);
-    ScreenToClient(window, &at);
-    return Point{at.x, at.y};
-}
-
 bool leftButtonDown() { return GetKeyState(VK_LBUTTON) < 0; }
 
 // Tips only for the active window's templates, child templates included.
@@ -42,6 +35,13 @@ void setState(const TemplateWindow& window, Button& button, int32_t state) {
 }
 
 }  // namespace
+
+Point cursorInClient(HWND window) {
+    POINT at{};
+    GetCursorPos(&at);
+    ScreenToClient(window, &at);
+    return Point{at.x, at.y};
+}
 
 bool hitsButton(const Button& button, Point point) {
     return hitsMaskedButton(button.rect, button.mask, point.x, point.y);

@@ -19,6 +19,8 @@ enum ButtonReport : int {
 };
 
 bool hitsButton(const Button& button, Point point);
+// Where the pointer is now, in the window's client coordinates.
+Point cursorInClient(HWND window);
 // The state's picture at RECT, clipped to RECT minus CLIPRECT.
 void drawButton(PictureTarget& target, const Button& button);
 // Redraws one button now, in the template window's own context.

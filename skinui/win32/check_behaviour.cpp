@@ -8,10 +8,6 @@ namespace kz8::skinui {
 
 namespace {
 
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 // Check boxes and radio buttons share their four pictures and fall-backs.
 template <typename Control>
 const std::optional<Dib>& pictureOf(const Control& control) {
@@ -61,7 +57,7 @@ void drawRadioButton(PictureTarget& target, const RadioButton& radio) {
 
 void pressCheckBox(TemplateWindow& window, CheckBox& box, Point pointer) {
     // Hidden boxes take no presses, as hidden buttons do not.
-    if (box.hidden || !inside(box.rect, pointer)) return;
+    if (box.hidden || !contains(box.rect, pointer)) return;
     box.state = checkBoxAfterPress(box.state);
     if (!box.subControl) {
         window.notifyOwner(kCheckClickedMessage, reinterpret_cast<WPARAM>(box.name.c_str()),
@@ -72,7 +68,7 @@ void pressCheckBox(TemplateWindow& window, CheckBox& box, Point pointer) {
 }
 
 void pressRadioButton(TemplateWindow& window, RadioButton& radio, Point pointer) {
-    if (radio.hidden || isDisabled(radio.state) || !inside(radio.rect, pointer)) return;
+    if (radio.hidden || isDisabled(radio.state) || !contains(radio.rect, pointer)) return;
     if (radio.state == kChecked) return;
     checkRadioButton(radio, radiosOf(window));
     window.notifyOwner(kRadioCheckedMessage, reinterpret_cast<WPARAM>(radio.name.c_str()),

@@ -4,19 +4,12 @@
 
 #include "skinui/portable/check_rules.h"
 #include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/control_names.h"
 #include "skinui/win32/template_library.h"
 
 namespace kz8::skinui {
 
 namespace {
-
-template <typename Control>
-Control* findControl(const std::vector<std::unique_ptr<Control>>& controls,
-                     const std::string& name) {
-    for (const auto& each : controls)
-        if (lstrcmpiA(each->name.c_str(), name.c_str()) == 0) return each.get();
-    return nullptr;
-}
 
 void enableButton(TemplateWindow& window, Button& button, bool enable) {
     button.previousState = button.state;
@@ -34,7 +27,7 @@ void enableScrollBar(TemplateWindow& window, ScrollBar& bar, bool enable) {
     bar.state = state;
     if (bar.thumb) bar.thumb->state = state;
     for (const std::string* step : {&bar.addButton, &bar.minusButton})
-        if (Button* button = findControl(window.record().buttons, *step))
+        if (Button* button = findControlNamed(window.record().buttons, *step))
             enableButton(window, *button, enable);
     invalidate(window, bar.scrollRect);
     if (bar.thumb) invalidate(window, bar.thumb->thumbRect);
@@ -48,24 +41,24 @@ void enableCheckable(TemplateWindow& window, Control& control, bool enable) {
 
 bool enableControl(TemplateWindow& window, const std::string& name, bool enable) {
     Template& record = window.record();
-    if (Button* button = findControl(record.buttons, name)) {
+    if (Button* button = findControlNamed(record.buttons, name)) {
         enableButton(window, *button, enable);
-    } else if (ScrollBar* bar = findControl(record.scrollBars, name)) {
+    } else if (ScrollBar* bar = findControlNamed(record.scrollBars, name)) {
         enableScrollBar(window, *bar, enable);
-    } else if (EditBox* edit = findControl(record.editBoxes, name)) {
+    } else if (EditBox* edit = findControlNamed(record.editBoxes, name)) {
         if (EditWindow* editWindow = window.editWindowOf(edit->name))
             editWindow->enable(enable);
         else
             edit->state = enable ? 1 : 0;
-    } else if (ListBox* list = findControl(record.listBoxes, name)) {
+    } else if (ListBox* list = findControlNamed(record.listBoxes, name)) {
         list->state = enable ? 1 : 0;
-        if (ScrollBar* listBar = findControl(record.scrollBars, list->scrollVertical))
+        if (ScrollBar* listBar = findControlNamed(record.scrollBars, list->scrollVertical))
             enableScrollBar(window, *listBar, enable);
-    } else if (CheckBox* box = findControl(record.checkBoxes, name)) {
+    } else if (CheckBox* box = findControlNamed(record.checkBoxes, name)) {
         enableCheckable(window, *box, enable);
-    } else if (RadioButton* radio = findControl(record.radioButtons, name)) {
+    } else if (RadioButton* radio = findControlNamed(record.radioButtons, name)) {
         enableCheckable(window, *radio, enable);
-    } else if (ComboBox* combo = findControl(record.comboBoxes, name)) {
+    } else if (ComboBox* combo = findControlNamed(record.comboBoxes, name)) {
         for (const std::string* part :
              {&combo->singleLineEdit, &combo->toggleButton, &combo->popupList})
             if (!part->empty()) enableControl(window, *part, enable);

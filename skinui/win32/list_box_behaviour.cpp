@@ -1,6 +1,7 @@
 #include "skinui/win32/list_box_behaviour.h"
 
 #include "common/win32/handles.h"
+#include "skinui/win32/control_names.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/popup_list.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
@@ -34,10 +35,6 @@ int characterHeight(const LOGFONTA& logFont) {
 
 ListGeometry geometryOf(const ListBox& list) {
     return ListGeometry{list.listRect.top, list.listRect.bottom, list.lineHeight};
-}
-
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
 ScrollBar* barOf(const TemplateWindow& window, const ListBox& list) {
@@ -97,10 +94,7 @@ void layOutListBox(TemplateWindow& window, ListBox& list) {
 }
 
 ScrollBar* listScrollBar(const TemplateWindow& window, const ListBox& list) {
-    if (list.scrollVertical.empty()) return nullptr;
-    for (const auto& bar : window.record().scrollBars)
-        if (lstrcmpiA(bar->name.c_str(), list.scrollVertical.c_str()) == 0) return bar.get();
-    return nullptr;
+    return findControlNamed(window.record().scrollBars, list.scrollVertical);
 }
 
 void drawListPicture(PictureTarget& target, const ListBox& list) {
@@ -125,7 +119,7 @@ void drawListLines(HDC dc, const TemplateWindow& window, const ListBox& list) {
 void moveOverListBox(TemplateWindow& window, ListBox& list, Point pointer) {
     if (list.state == 0 || list.hidden || list.lineHeight <= 0) return;
     int32_t roll = -1;
-    if (inside(list.listRect, pointer)) {
+    if (contains(list.listRect, pointer)) {
         const size_t top = size_t(std::max(list.topLine, 0));
         if (const auto index = geometryOf(list).itemAt(pointer.y, top, list.items.count()))
             roll = int32_t(*index - top);
@@ -136,7 +130,7 @@ void moveOverListBox(TemplateWindow& window, ListBox& list, Point pointer) {
 }
 
 void releaseOnListBox(TemplateWindow& window, ListBox& list, Point pointer) {
-    if (list.state == 0 || list.hidden || !inside(list.listRect, pointer)) return;
+    if (list.state == 0 || list.hidden || !contains(list.listRect, pointer)) return;
     const auto index =
         geometryOf(list).itemAt(pointer.y, size_t(std::max(list.topLine, 0)), list.items.count());
     if (!index) return;
@@ -147,7 +141,7 @@ void releaseOnListBox(TemplateWindow& window, ListBox& list, Point pointer) {
 
 void followScrollBar(TemplateWindow& window, const ScrollBar& bar) {
     for (auto& list : window.record().listBoxes) {
-        if (lstrcmpiA(list->scrollVertical.c_str(), bar.name.c_str()) != 0) continue;
+        if (!sameControlName(list->scrollVertical, bar.name)) continue;
         list->topLine = bar.position;
         redrawListBox(window, *list);
     }

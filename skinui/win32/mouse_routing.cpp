@@ -17,10 +17,6 @@ bool ignoresMouse(const TemplateWindow& window) {
     return window.record().state == kTemplateDisabled || window.record().hidden;
 }
 
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
 void dragTo(TemplateWindow& window, Point pointer) {
     SetCapture(window.window);
     window.position = draggedPosition(window.position, window.dragAnchor, pointer);
@@ -35,7 +31,7 @@ void dragTo(TemplateWindow& window, Point pointer) {
 void leaveEditBoxes(TemplateWindow& window, Point pointer) {
     if (!window.pointerOverEdit) return;
     for (const auto& edit : window.record().editBoxes)
-        if (inside(edit->editRect, pointer)) return;
+        if (contains(edit->editRect, pointer)) return;
     SetCursor(window.templateCursor());
     window.pointerOverEdit = false;
 }
@@ -84,7 +80,7 @@ void routeLeftPress(TemplateWindow& window, Point pointer) {
     SetFocus(window.window);
     if (window.closed()) return;
     window.pressPoint = pointer;
-    if (inside(window.record().moveRect, pointer)) {
+    if (contains(window.record().moveRect, pointer)) {
         window.record().state = kTemplateDragged;
         window.dragAnchor = pointer;
     }

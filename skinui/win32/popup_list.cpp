@@ -4,6 +4,7 @@
 
 #include "common/win32/handles.h"
 #include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/control_names.h"
 #include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/scroll_bar_behaviour.h"
@@ -14,31 +15,10 @@ namespace kz8::skinui {
 
 namespace {
 
-bool sameName(const std::string& a, const std::string& b) {
-    return !a.empty() && lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
-}
-
-Button* buttonNamed(TemplateWindow& window, const std::string& name) {
-    for (auto& button : window.record().buttons)
-        if (sameName(button->name, name)) return button.get();
-    return nullptr;
-}
-
 ComboBox* comboOfList(TemplateWindow& window, const ListBox& list) {
     for (auto& combo : window.record().comboBoxes)
-        if (sameName(combo->popupList, list.name)) return combo.get();
+        if (sameControlName(combo->popupList, list.name)) return combo.get();
     return nullptr;
-}
-
-Point cursorInClient(HWND window) {
-    POINT at{};
-    GetCursorPos(&at);
-    ScreenToClient(window, &at);
-    return Point{at.x, at.y};
 }
 
 }  // namespace
@@ -72,7 +52,8 @@ void PopupList::open() {
         bar->hidden = 0;
         bar->savedPosition = bar->position;
         for (const std::string* step : {&bar->addButton, &bar->minusButton})
-            if (Button* button = buttonNamed(owner_, *step)) button->hidden = 0;
+            if (Button* button = findControlNamed(owner_.record().buttons, *step))
+                button->hidden = 0;
     }
     SetWindowPos(window_, HWND_TOP, frame.left + r.left, frame.top + r.top, r.width(), r.height(),
                  SWP_SHOWWINDOW);
@@ -116,7 +97,8 @@ void PopupList::paint() {
     if (ScrollBar* bar = listScrollBar(owner_, list_)) {
         drawScrollBar(pictures, *bar);
         for (const std::string* step : {&bar->addButton, &bar->minusButton})
-            if (Button* button = buttonNamed(owner_, *step)) drawButton(pictures, *button);
+            if (Button* button = findControlNamed(owner_.record().buttons, *step))
+                drawButton(pictures, *button);
     }
     SetWindowOrgEx(memory.get(), 0, 0, nullptr);
     BitBlt(paint.get(), 0, 0, r.width(), r.height(), memory.get(), 0, 0, SRCCOPY);
@@ -130,10 +112,11 @@ Point PopupList::toTemplate(LPARAM lParam) const {
 bool PopupList::onBarOrItsButtons(Point at) const {
     ScrollBar* bar = listScrollBar(owner_, list_);
     if (!bar) return false;
-    if (inside(bar->scrollRect, at) || (bar->thumb && inside(bar->thumb->thumbRect, at)))
+    if (contains(bar->scrollRect, at) || (bar->thumb && contains(bar->thumb->thumbRect, at)))
         return true;
     for (const std::string* step : {&bar->addButton, &bar->minusButton})
-        if (const Button* button = buttonNamed(owner_, *step); button && hitsButton(*button, at))
+        if (const Button* button = findControlNamed(owner_.record().buttons, *step);
+            button && hitsButton(*button, at))
             return true;
     return false;
 }
@@ -145,7 +128,8 @@ void PopupList::onMove(Point at, bool leftHeld) {
     moveOverScrollBar(owner_, *bar, at);
     bool overStep = false;
     for (const std::string* step : {&bar->addButton, &bar->minusButton})
-        if (Button* button = buttonNamed(owner_, *step); button && !owner_.closed()) {
+        if (Button* button = findControlNamed(owner_.record().buttons, *step);
+            button && !owner_.closed()) {
             moveOverButton(owner_, *button, at, leftHeld);
             overStep = overStep || hitsButton(*button, at);
         }
@@ -164,14 +148,15 @@ void PopupList::onPress(Point at) {
         SetCapture(window_);
     }
     for (const std::string* step : {&bar->addButton, &bar->minusButton})
-        if (Button* button = buttonNamed(owner_, *step); button && !owner_.closed())
+        if (Button* button = findControlNamed(owner_.record().buttons, *step);
+            button && !owner_.closed())
             pressButton(owner_, *button, at);
 }
 
 void PopupList::onRelease(Point at) {
     const bool pressedOnBar = pressOnBar_;
     pressOnBar_ = false;
-    if (inside(list_.listRect, at)) {
+    if (contains(list_.listRect, at)) {
         const auto index =
             ListGeometry{list_.listRect.top, list_.listRect.bottom, list_.lineHeight}.itemAt(
                 at.y, size_t(std::max(list_.topLine, 0)), list_.items.count());
@@ -187,7 +172,8 @@ void PopupList::onRelease(Point at) {
     releaseScrollBar(owner_, *bar);
     if (isOpen() && GetCapture() != window_) SetCapture(window_);
     for (const std::string* step : {&bar->addButton, &bar->minusButton})
-        if (Button* button = buttonNamed(owner_, *step); button && !owner_.closed())
+        if (Button* button = findControlNamed(owner_.record().buttons, *step);
+            button && !owner_.closed())
             releaseButton(owner_, *button, at);
 }
 
@@ -209,7 +195,7 @@ void PopupList::choose(size_t index) {
         owner_.notifyOwner(kComboChosenMessage, name, chosen);
         if (owner_.closed()) return;
     }
-    if (Button* toggle = buttonNamed(owner_, combo->toggleButton))
+    if (Button* toggle = findControlNamed(owner_.record().buttons, combo->toggleButton))
         moveOverButton(owner_, *toggle, cursorInClient(owner_.window), GetKeyState(VK_LBUTTON) < 0);
 }
 
@@ -242,8 +228,8 @@ LRESULT CALLBACK PopupList::procedure(HWND window, UINT message, WPARAM wParam, 
 bool PopupList::draws(const ControlRecord& control) const {
     if (&list_ == &control) return true;
     const ScrollBar* bar = listScrollBar(owner_, list_);
-    return bar && (bar == &control || sameName(bar->addButton, control.name) ||
-                   sameName(bar->minusButton, control.name));
+    return bar && (bar == &control || sameControlName(bar->addButton, control.name) ||
+                   sameControlName(bar->minusButton, control.name));
 }
 
 bool belongsToPopupList(const TemplateWindow& window, const ControlRecord& control) {
@@ -254,9 +240,9 @@ bool belongsToPopupList(const TemplateWindow& window, const ControlRecord& contr
 
 bool openComboOf(TemplateWindow& window, const Button& toggle) {
     for (auto& combo : window.record().comboBoxes) {
-        if (!sameName(combo->toggleButton, toggle.name)) continue;
+        if (!sameControlName(combo->toggleButton, toggle.name)) continue;
         for (const auto& popup : window.popupLists())
-            if (sameName(popup->list().name, combo->popupList)) {
+            if (sameControlName(popup->list().name, combo->popupList)) {
                 popup->open();
                 return true;
             }

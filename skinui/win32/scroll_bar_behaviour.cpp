@@ -2,6 +2,7 @@
 
 #include "skinui/portable/scroll_rules.h"
 #include "skinui/win32/button_behaviour.h"
+#include "skinui/win32/control_names.h"
 #include "skinui/win32/list_box_behaviour.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/popup_list.h"
@@ -14,10 +15,6 @@ constexpr int32_t kThumbInvalid = 0, kThumbNormal = 1, kThumbDragged = 2;
 
 ScrollGeometry geometryOf(const ScrollBar& bar) {
     return ScrollGeometry{bar.scrollRect, bar.vertical != 0, bar.minimum, bar.maximum};
-}
-
-bool inside(const Rect& r, Point p) {
-    return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
 }
 
 void placeThumb(ScrollBar& bar) {
@@ -53,10 +50,6 @@ void redrawScrollBar(const TemplateWindow& window, const ScrollBar& bar, const R
 void announceChange(TemplateWindow& window, const ScrollBar& bar) {
     window.notifyOwner(kScrollChangedMessage, reinterpret_cast<WPARAM>(bar.name.c_str()),
                        bar.position);
-}
-
-bool sameName(const std::string& a, const std::string& b) {
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 }  // namespace
@@ -107,7 +100,7 @@ void setScrollRange(TemplateWindow& window, ScrollBar& bar, int32_t minimum, int
 
 void pressScrollBar(TemplateWindow& window, ScrollBar& bar, Point pointer) {
     if (bar.state == 0 || bar.hidden) return;
-    if (bar.thumb && inside(bar.thumb->thumbRect, pointer)) {
+    if (bar.thumb && contains(bar.thumb->thumbRect, pointer)) {
         const RECT before = areaOf(bar);
         bar.thumb->state = kThumbDragged;
         SetCapture(window.window);
@@ -115,7 +108,7 @@ void pressScrollBar(TemplateWindow& window, ScrollBar& bar, Point pointer) {
         redrawScrollBar(window, bar, before);
         return;
     }
-    if (!inside(bar.scrollRect, pointer) || bar.minimum == bar.maximum) return;
+    if (!contains(bar.scrollRect, pointer) || bar.minimum == bar.maximum) return;
     setScrollPosition(window, bar, positionAtPoint(geometryOf(bar), pointer), true, true);
     if (!window.closed()) announceChange(window, bar);
 }
@@ -143,17 +136,17 @@ void showScrollBar(TemplateWindow& window, ScrollBar& bar, bool show) {
     const RECT area = areaOf(bar);
     InvalidateRect(window.window, &area, FALSE);
     for (auto& each : window.record().buttons)
-        if (sameName(each->name, bar.addButton) || sameName(each->name, bar.minusButton))
+        if (sameControlName(each->name, bar.addButton) ||
+            sameControlName(each->name, bar.minusButton))
             showButton(window, *each, show);
 }
 
 bool stepScrollBarOf(TemplateWindow& window, const Button& button) {
-    if (button.name.empty()) return false;
     for (auto& each : window.record().scrollBars) {
         ScrollBar& bar = *each;
         int32_t step = 0;
-        if (sameName(bar.addButton, button.name)) step = +1;
-        if (sameName(bar.minusButton, button.name)) step = -1;
+        if (sameControlName(bar.addButton, button.name)) step = +1;
+        if (sameControlName(bar.minusButton, button.name)) step = -1;
         if (!step) continue;
         setScrollPosition(window, bar, steppedPosition(geometryOf(bar), bar.position, step), true,
                           true);

@@ -46,9 +46,7 @@ LRESULT onDestroy(HWND hwnd, TemplateWindow& window) {
 
 // Hover states catch up with a pointer that moved while the focus was away.
 void refreshHover(HWND hwnd) {
-    POINT at{};
-    GetCursorPos(&at);
-    ScreenToClient(hwnd, &at);
+    const Point at = cursorInClient(hwnd);
     const WPARAM held = GetKeyState(VK_LBUTTON) < 0 ? MK_LBUTTON : 0;
     PostMessageA(hwnd, WM_MOUSEMOVE, held, MAKELPARAM(at.x, at.y));
 }

@@ -1,5 +1,6 @@
 #include "skinui/win32/template_window.h"
 
+#include "skinui/win32/control_names.h"
 #include "skinui/win32/file_cursor.h"
 #include "skinui/win32/popup_list.h"
 #include "skinui/win32/template_library.h"
@@ -29,7 +30,7 @@ EditWindow* TemplateWindow::editWindowOf(HWND edit) const {
 
 EditWindow* TemplateWindow::editWindowOf(const std::string& name) const {
     for (const auto& each : edits_)
-        if (lstrcmpiA(each->record().name.c_str(), name.c_str()) == 0) return each.get();
+        if (sameControlName(each->record().name, name)) return each.get();
     return nullptr;
 }
 
