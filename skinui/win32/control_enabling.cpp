@@ -22,6 +22,8 @@ void invalidate(const TemplateWindow& window, const Rect& area) {
     InvalidateRect(window.window, &r, FALSE);
 }
 
+}  // namespace
+
 void enableScrollBar(TemplateWindow& window, ScrollBar& bar, bool enable) {
     const int32_t state = enable ? 1 : 0;
     bar.state = state;
@@ -32,6 +34,8 @@ void enableScrollBar(TemplateWindow& window, ScrollBar& bar, bool enable) {
     invalidate(window, bar.scrollRect);
     if (bar.thumb) invalidate(window, bar.thumb->thumbRect);
 }
+
+namespace {
 
 template <typename Control>
 void enableCheckable(TemplateWindow& window, Control& control, bool enable) {

@@ -5,9 +5,13 @@
 
 #include <string>
 
+#include "skinui/win32/template_window.h"
+
 namespace kz8::skinui {
 
 // Whether something carried the name.
 bool enableNamed(const std::string& name, bool enable);
+// The bar, its thumb and both step buttons.
+void enableScrollBar(TemplateWindow& window, ScrollBar& bar, bool enable);
 
 }  // namespace kz8::skinui
