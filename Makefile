@@ -45,6 +45,8 @@ bench-win64: win64
 	scripts/wine-run.sh build/win64/bench/win32/bench_template_window.exe \
 	    build/win64/fixtures/skinui/templates/form.dtp \
 	    build/win64/fixtures/skinui/templates/controls.dtp
+	scripts/wine-run.sh build/win64/bench/win32/bench_vexil2_exports.exe \
+	    build/win64/skinui/dll/Vexil2.dll build/win64/fixtures/skinui/templates/form.dtp
 
 clean:
 	rm -rf build

@@ -96,9 +96,8 @@ int __cdecl Vexil_List_GetNextSelectItem(const char* name, int after, char* text
     auto list = currentList(name);
     if (!list || !text) return -1;
     const ListModel& items = list->items;
-    return selectedItem(*list.control,
-                        after < 0 ? items.firstSelected() : items.nextSelected(size_t(after)),
-                        text);
+    return selectedItem(
+        *list.control, after < 0 ? items.firstSelected() : items.nextSelected(size_t(after)), text);
 }
 
 int __cdecl Vexil_List_SortItems(const char* name, int ascending) {

@@ -9,10 +9,30 @@
 #include "skinui/portable/window_rules.h"
 #include "skinui/win32/button_behaviour.h"
 #include "skinui/win32/control_enabling.h"
+#include "skinui/win32/owner_messages.h"
 #include "skinui/win32/template_creation.h"
 
 using kz8::Rect;
 using namespace kz8::skinui;
+
+// Hosts read the notification numbers from their header; the windows send
+// the library's own.
+static_assert(vexil2::kTemplateShown == kTemplateShownMessage);
+static_assert(vexil2::kScrollSet == kScrollSetMessage);
+static_assert(vexil2::kScrollChanged == kScrollChangedMessage);
+static_assert(vexil2::kEditChanged == kEditChangedMessage);
+static_assert(vexil2::kEditLeft == kEditLeftMessage);
+static_assert(vexil2::kListClicked == kListClickedMessage);
+static_assert(vexil2::kCheckClicked == kCheckClickedMessage);
+static_assert(vexil2::kRadioChecked == kRadioCheckedMessage);
+static_assert(vexil2::kComboChosen == kComboChosenMessage);
+static_assert(vexil2::kComboChoosing == kComboChoosingMessage);
+static_assert(vexil2::kButtonPressed == kButtonPressedMessage);
+static_assert(vexil2::kTemplatePressed == kTemplatePressedMessage);
+static_assert(vexil2::kCloseAsked == kCloseAskedMessage);
+static_assert(vexil2::kNoCurrentTemplate == kNoCurrentTemplateMessage);
+static_assert(vexil2::kTemplateDestroyed == kTemplateDestroyedMessage);
+static_assert(vexil2::kFocusLost == kFocusLostMessage);
 
 namespace {
 

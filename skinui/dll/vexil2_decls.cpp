@@ -10,13 +10,13 @@ typedef struct tagRECT {
 } RECT;
 typedef struct tagLOGFONTA {
     long lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight;
-    unsigned char lfItalic, lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision,
-        lfClipPrecision, lfQuality, lfPitchAndFamily;
+    unsigned char lfItalic, lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision, lfClipPrecision,
+        lfQuality, lfPitchAndFamily;
     char lfFaceName[32];
 } LOGFONTA;
 #include "../include/vexil2.h"
 
-void* volatile keepDecoratedExports[] = {
-    reinterpret_cast<void*>(&Vexil_GetEditHwnd), reinterpret_cast<void*>(&Vexil_IsMouseOnCtrl),
-    reinterpret_cast<void*>(&Vexil_List_SetItemShow),
-    reinterpret_cast<void*>(&Vexil_List_SetSelect)};
+void* volatile keepDecoratedExports[] = {reinterpret_cast<void*>(&Vexil_GetEditHwnd),
+                                         reinterpret_cast<void*>(&Vexil_IsMouseOnCtrl),
+                                         reinterpret_cast<void*>(&Vexil_List_SetItemShow),
+                                         reinterpret_cast<void*>(&Vexil_List_SetSelect)};

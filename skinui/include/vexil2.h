@@ -1,22 +1,22 @@
 // Vexil2.dll for hosts: skinned template windows read from .dtp files, shown
 // and driven by the names their templates give them.
-//
+
 // Calling order: Vexil_Init once, from the thread that will own the windows;
 // then Vexil_Create (a file) or Vexil_CreateCtrl (a text); then any control
 // calls; Vexil_SetActiveTemplate chooses which open template they address.
 // Template-level calls search every open template, control calls only the
 // current one; names compare without regard to case.
-//
+
 // Every call returns its failure value (0, -1 or null) and changes nothing
 // when there is no current template, nothing has the name, or a pointer it
 // needs is null. The library never writes a text it is given.
-//
+
 // Texts handed out (template names in notifications and from
 // Vexil_GetCurrentTemplateName, item texts from Vexil_List_GetItemData) live
 // as long as their template, an item's text as long as the item. A host
 // closes its templates before it unloads the library; unloading it then
 // unregisters its window classes, so that a later load starts afresh.
-//
+
 // Every function is __cdecl. Four are exported under the names MSVC gives
 // their C++ declarations below; a host built with another compiler binds
 // those through GetProcAddress, by that name or by ordinal.
@@ -87,22 +87,22 @@ enum Ordinal : int {
 // What the owner window hears. wParam is the template's or control's name,
 // lParam as noted.
 enum Notification : unsigned {
-    kTemplateShown = 3024,     // to the parent, after Vexil_Create
-    kScrollSet = 3034,         // lParam: position
-    kScrollChanged = 3035,     // lParam: position
-    kEditChanged = 3044,       // lParam: the text
-    kEditLeft = 3045,          // lParam: the text
-    kListClicked = 3054,       //
-    kCheckClicked = 3064,      // lParam: 1 checked, 0 not
-    kRadioChecked = 3074,      // lParam: group number
-    kComboChosen = 3084,       // lParam: the item's text
-    kComboChoosing = 3085,     // lParam: the item's text
-    kButtonPressed = 3104,     //
-    kTemplatePressed = 3106,   // lParam: client point, x low, y high
-    kCloseAsked = 3124,        // answer non-zero to keep the template open
-    kNoCurrentTemplate = 3125, // wParam 0: the last template has gone
-    kTemplateDestroyed = 3126, //
-    kFocusLost = 3127,         // lParam: the window taking the focus
+    kTemplateShown = 3024,  // to the parent, after Vexil_Create
+    kScrollSet = 3034,      // lParam: position
+    kScrollChanged = 3035,  // lParam: position
+    kEditChanged = 3044,    // lParam: the text
+    kEditLeft = 3045,       // lParam: the text
+    kListClicked = 3054,
+    kCheckClicked = 3064,   // lParam: 1 checked, 0 not
+    kRadioChecked = 3074,   // lParam: group number
+    kComboChosen = 3084,    // lParam: the item's text
+    kComboChoosing = 3085,  // lParam: the item's text
+    kButtonPressed = 3104,
+    kTemplatePressed = 3106,    // lParam: client point, x low, y high
+    kCloseAsked = 3124,         // answer non-zero to keep the template open
+    kNoCurrentTemplate = 3125,  // wParam 0: the last template has gone
+    kTemplateDestroyed = 3126,
+    kFocusLost = 3127,  // lParam: the window taking the focus
 };
 
 // Vexil_GetControlType's answer.

@@ -49,9 +49,15 @@ struct Vexil2Calls {
 };
 
 Vexil2Calls linkedCalls() {
-    return {&Vexil_Init,        &Vexil_Create,          &Vexil_CreateCtrl,
-            &Vexil_GetTemplateNumber, &Vexil_GetEditText, &Vexil_SetEditText,
-            &Vexil_EnableWindow, &Vexil_GetTemplateHWND, &Vexil_GetCurrentTemplateName,
+    return {&Vexil_Init,
+            &Vexil_Create,
+            &Vexil_CreateCtrl,
+            &Vexil_GetTemplateNumber,
+            &Vexil_GetEditText,
+            &Vexil_SetEditText,
+            &Vexil_EnableWindow,
+            &Vexil_GetTemplateHWND,
+            &Vexil_GetCurrentTemplateName,
             &Vexil_SetActiveTemplate};
 }
 
@@ -207,10 +213,9 @@ HWND makeOwner(bool visible, Viewer& viewer) {
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = "VexilViewOwner";
     RegisterClassA(&cls);
-    HWND owner = CreateWindowExA(0, cls.lpszClassName, "vexilview",
-                                 visible ? WS_OVERLAPPEDWINDOW | WS_VISIBLE : WS_POPUP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr,
-                                 cls.hInstance, nullptr);
+    HWND owner = CreateWindowExA(
+        0, cls.lpszClassName, "vexilview", visible ? WS_OVERLAPPEDWINDOW | WS_VISIBLE : WS_POPUP,
+        CW_USEDEFAULT, CW_USEDEFAULT, 800, 600, nullptr, nullptr, cls.hInstance, nullptr);
     SetWindowLongPtrA(owner, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&viewer));
     return owner;
 }

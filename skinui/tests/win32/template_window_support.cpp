@@ -33,10 +33,10 @@ std::vector<std::string> pathParts(const std::string& path) {
 
 }  // namespace
 
-std::string fixtureTemplatesFromModule() {
-    char module[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, module, sizeof module);
-    std::vector<std::string> from = pathParts(module), to = pathParts(templateFile(""));
+std::string fixtureTemplatesFromModule(HMODULE module) {
+    char modulePath[MAX_PATH] = {};
+    GetModuleFileNameA(module, modulePath, sizeof modulePath);
+    std::vector<std::string> from = pathParts(modulePath), to = pathParts(templateFile(""));
     from.pop_back();  // the program's own name
     size_t common = 0;
     while (common < from.size() && common < to.size() &&
@@ -48,10 +48,10 @@ std::string fixtureTemplatesFromModule() {
     return relative;
 }
 
-std::string windowTemplateText() {
+std::string windowTemplateText(HMODULE library) {
     std::ifstream in(templateFile("window.dtp"));
     std::string text, line;
-    const std::string folder = fixtureTemplatesFromModule();
+    const std::string folder = fixtureTemplatesFromModule(library);
     while (std::getline(in, line)) {
         const size_t dot = line.find(".bmp"), cur = line.find(".cur"), equals = line.find("= ");
         if ((dot != std::string::npos || cur != std::string::npos) && equals != std::string::npos)

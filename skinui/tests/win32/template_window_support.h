@@ -21,13 +21,14 @@ using kz8::testkit::Rgb;
 
 // A template of skinui/templates in the fixtures.
 std::string templateFile(const std::string& name);
-// The fixture templates' folder relative to this program's, with "/" as
-// separator: a text template's names are taken from the library's folder,
-// and a template cannot write every absolute path ("-" is refused).
-std::string fixtureTemplatesFromModule();
-// window.dtp as a text, its file names leading from the library's folder to
-// the fixtures.
-std::string windowTemplateText();
+// The fixture templates' folder relative to the folder of the module (this
+// program by default), with "/" as separator: a text template's names are
+// taken from the library's folder, and a template cannot write every
+// absolute path ("-" is refused).
+std::string fixtureTemplatesFromModule(HMODULE module = nullptr);
+// window.dtp as a text, its file names leading from the folder of the
+// library (linked into this program by default) to the fixtures.
+std::string windowTemplateText(HMODULE library = nullptr);
 // A .dtp of that text in a fresh temporary folder, removed at exit.
 std::string writeTempTemplate(const std::string& text);
 // A pixel of a fixture bitmap, rows counted from the top.

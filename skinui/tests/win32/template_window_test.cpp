@@ -6,6 +6,7 @@
 
 #include "common/testing/portable/test_files.h"
 #include "common/testing/win32/mouse_driver.h"
+#include "skinui/include/vexil2.h"
 #include "skinui/tests/win32/owner_recorder.h"
 #include "skinui/tests/win32/template_window_support.h"
 #include "skinui/win32/owner_messages.h"
@@ -201,6 +202,18 @@ TEST_F(TemplateWindows, HundredCyclesWithCursorsAndTipsLeaveNothingAlive) {
     for (HFONT font : fonts) EXPECT_EQ(GetObjectType(font), 0u);
     ICONINFO info{};
     for (HCURSOR cursor : cursors) EXPECT_FALSE(GetIconInfo(cursor, &info));
+}
+
+// The library's exports linked in, so that their live-object count can be read.
+TEST_F(TemplateWindows, CreateAndCloseCyclesThroughTheExportsLeaveNothingBehind) {
+    OwnerRecorder owner;
+    std::string path = testkit::templateFile("form.dtp");
+    for (int cycle = 0; cycle < 100; ++cycle) {
+        ASSERT_EQ(Vexil_Create(owner.window(), WS_POPUP, path.data(), 100, 100, 0), 1);
+        ASSERT_EQ(Vexil_Close(), 1);
+    }
+    EXPECT_EQ(Vexil_GetTemplateNumber(), 0);
+    EXPECT_EQ(library().liveObjects(), baseline());
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // vexilview end to end: started as a user would, its button clicked with
 // the real pointer and the viewer closed with Alt+F4, which the template
-// passes on to its owner; what it prints is what a host would have heard.
+// passes on to its owner; what it prints is what a host would have heard,
+// through the linked library and through Vexil2.dll.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "common/testing/portable/test_files.h"
@@ -25,54 +27,107 @@ std::string logText(const std::string& path) {
     return text;
 }
 
-// A viewer left running by a failed check would hold the desktop for the
-// tests after it.
-struct EndsWithTheTest {
-    HANDLE process;
-    ~EndsWithTheTest() {
-        if (WaitForSingleObject(process, 0) == WAIT_TIMEOUT) TerminateProcess(process, 3);
+// vexilview started with its output in a log file of the temporary folder.
+class Viewer {
+public:
+    explicit Viewer(const std::string& arguments) {
+        char folder[MAX_PATH] = {};
+        GetTempPathA(sizeof folder, folder);
+        log_ = std::string(folder) + "vexilview-test.log";
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        out_.reset(CreateFileA(log_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = out_.get();
+        std::string command = std::string("\"") + KZ8_VEXILVIEW_EXE + "\" " + arguments;
+        PROCESS_INFORMATION started{};
+        if (out_ && CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                   nullptr, &startup, &started)) {
+            process_.reset(started.hProcess);
+            CloseHandle(started.hThread);
+        }
     }
+    // A viewer left running by a failed check would hold the desktop for the
+    // tests after it.
+    ~Viewer() {
+        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.get(), 3);
+        process_.reset();
+        out_.reset();
+        DeleteFileA(log_.c_str());
+    }
+    bool started() const { return bool(process_); }
+    std::string log() const { return logText(log_); }
+    bool logged(const char* line) const {
+        return pumpUntil([&] { return log().find(line) != std::string::npos; }, 15000);
+    }
+    // Its exit status, once it has ended within 15 s.
+    std::optional<DWORD> exitStatus() const {
+        if (WaitForSingleObject(process_.get(), 15000) != WAIT_OBJECT_0) return std::nullopt;
+        DWORD status = 1;
+        GetExitCodeProcess(process_.get(), &status);
+        return status;
+    }
+
+private:
+    std::string log_;
+    kz8::KernelHandle out_, process_;
 };
 
-TEST(Vexilview, StartClickAndCloseGiveTheOwnersLog) {
-    char folder[MAX_PATH] = {};
-    GetTempPathA(sizeof folder, folder);
-    const std::string log = std::string(folder) + "vexilview-test.log";
-    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    kz8::KernelHandle out(CreateFileA(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(out);
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = startup.hStdError = out.get();
-    std::string command = std::string("\"") + KZ8_VEXILVIEW_EXE + "\" --at 100,100 \"" +
-                          fixturePath("skinui/templates/window.dtp") + "\"";
-    PROCESS_INFORMATION started{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                               &startup, &started));
-    kz8::KernelHandle process(started.hProcess), thread(started.hThread);
-    EndsWithTheTest ending{process.get()};
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
-    auto logged = [&](const char* line) {
-        return pumpUntil([&] { return logText(log).find(line) != std::string::npos; }, 15000);
-    };
-    ASSERT_TRUE(logged("3024 Main\n")) << logText(log);
+// The same session through the linked library and through Vexil2.dll.
+class Vexilview : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(Vexilview, StartClickAndCloseGiveTheOwnersLog) {
+    Viewer viewer(GetParam() + " --at 100,100 " +
+                  quoted(fixturePath("skinui/templates/window.dtp")));
+    ASSERT_TRUE(viewer.started());
+    ASSERT_TRUE(viewer.logged("3024 Main\n")) << viewer.log();
     ASSERT_TRUE(moveMouseTo(130, 210));
     ASSERT_TRUE(pressLeft());
     ASSERT_TRUE(releaseLeft());
-    ASSERT_TRUE(logged("273 12\n")) << logText(log);
+    ASSERT_TRUE(viewer.logged("273 12\n")) << viewer.log();
     ASSERT_TRUE(xdotool("key alt+F4"));
-    ASSERT_EQ(WaitForSingleObject(process.get(), 15000), WAIT_OBJECT_0) << logText(log);
-    DWORD status = 1;
-    GetExitCodeProcess(process.get(), &status);
-    EXPECT_EQ(status, 0u);
+    EXPECT_EQ(viewer.exitStatus(), 0u) << viewer.log();
     EXPECT_EQ(
-        logText(log),
+        viewer.log(),
         "3024 Main\n3106 Main 30,110\n3104 Go\n273 12\n3124 Main\n3127 Main\n3126 Main\n3125\n")
         << "the focus goes as the window is destroyed (3127), before 3126";
-    out.reset();
-    DeleteFileA(log.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(LinkedAndLoaded, Vexilview,
+                         ::testing::Values("", "--dll " + quoted(KZ8_VEXIL2_DLL)));
+
+// Through the DLL's ordinals: the edit box filled and disabled after
+// opening, and read back when the template is asked to close.
+TEST(VexilviewDll, FillsDisablesAndReadsBackAnEditBox) {
+    Viewer viewer("--dll " + quoted(KZ8_VEXIL2_DLL) +
+                  " --at 100,100 --set Letters_Edit_Town=Leeds --disable Letters_Edit_Town " +
+                  quoted(fixturePath("skinui/templates/edits.dtp")));
+    ASSERT_TRUE(viewer.started());
+    ASSERT_TRUE(viewer.logged("3024 Letters\n")) << viewer.log();
+    HWND sheet = nullptr;
+    ASSERT_TRUE(
+        pumpUntil([&] { return (sheet = FindWindowA("Template Window Class", nullptr)); }, 5000));
+    // The viewer fills and disables it after the template has been announced.
+    auto filledAndDisabled = [&] {
+        for (HWND edit = FindWindowExA(sheet, nullptr, "Edit", nullptr); edit;
+             edit = FindWindowExA(sheet, edit, "Edit", nullptr)) {
+            // GetWindowText would give another process's edit box its caption.
+            char text[32] = {};
+            SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+            if (std::string(text) == "Leeds") return !IsWindowEnabled(edit);
+        }
+        return false;
+    };
+    EXPECT_TRUE(pumpUntil(filledAndDisabled, 5000));
+    PostMessageA(sheet, WM_CLOSE, 0, 0);
+    EXPECT_EQ(viewer.exitStatus(), 0u) << viewer.log();
+    EXPECT_NE(viewer.log().find("3124 Letters\ntext Letters_Edit_Town Leeds\n"), std::string::npos)
+        << viewer.log();
 }
 
 }  // namespace
