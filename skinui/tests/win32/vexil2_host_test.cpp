@@ -231,127 +231,78 @@ struct NamedCall {
 };
 
 intptr_t asNumber(const void* pointer) { return reinterpret_cast<intptr_t>(pointer); }
+intptr_t asNumber(int value) { return value; }
+
+// A row calling the export with n for the name, out for the output and
+// font, chars(n) and ints(out) where the export wants those types.
+#define ROW(function, realName, failure, ...)                                       \
+    NamedCall {                                                                     \
+#function, realName,                                                              \
+            [=](Dll dll, Name n, char* out) {                                             \
+                (void)out;                                                                \
+                return asNumber(BY_NAME(function)(__VA_ARGS__));                          \
+            },                                                                            \
+            failure \
+    }
+// The four exported under decorated names, bound by ordinal.
+#define ORDINAL_ROW(function, ordinal, realName, failure, ...)                                   \
+    NamedCall {                                                                                  \
+#function, realName,                                                                     \
+            [=](Dll dll, Name n,                                                                 \
+                char*) { return asNumber(BY_ORDINAL(function, ordinal)(__VA_ARGS__)); }, failure \
+    }
+
+char* chars(const char* text) { return const_cast<char*>(text); }
+int* ints(char* out) { return reinterpret_cast<int*>(out); }
 
 std::vector<NamedCall> namedCalls() {
     const LOGFONTA font = fontOfHeight(10, "Tahoma");
-    auto ints = [](char* out) { return reinterpret_cast<int*>(out); };
+    // clang-format off
     return {
-        {"GetEditHwnd", "Subject",
-         [](Dll dll, Name n, char*) {
-             return asNumber(BY_ORDINAL(Vexil_GetEditHwnd, kGetEditHwnd)(const_cast<char*>(n)));
-         },
-         0},
-        {"CloseTemplate", "Form",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_CloseTemplate)(n); }, 0},
-        {"SetScrollRange", "Bar",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_SetScrollRange)(n, 0, 9); }, 0},
-        {"SetScrollPos", "Bar",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_SetScrollPos)(n, 1); }, 0},
-        {"EnableScrollBar", "Bar",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_EnableScrollBar)(n, 0); }, 0},
-        {"ScrollBar_GetInfo", "Bar",
-         [=](Dll dll, Name n, char* out) {
-             return BY_NAME(Vexil_ScrollBar_GetInfo)(n, ints(out), ints(out) + 1, ints(out) + 2);
-         },
-         0},
-        {"GetEditText", "Subject",
-         [](Dll dll, Name n, char* out) { return BY_NAME(Vexil_GetEditText)(n, out, 16); }, 0},
-        {"SetEditText", "Subject",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_SetEditText)(n, "x"); }, 0},
-        {"List_AddItem", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_AddItem)(n, "x"); }, 0},
-        {"List_InsertItem", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_InsertItem)(n, "x", 0); }, 0},
-        {"List_DeleteString", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_DeleteString)(n, "Ann"); }, 0},
-        {"List_RemoveItem", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_RemoveItem)(n, 0); }, 0},
-        {"List_RemoveAllItems", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_RemoveAllItems)(n); }, 0},
-        {"List_GetItemCount", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_GetItemCount)(n); }, -1},
-        {"List_GetItemData", "Names",
-         [](Dll dll, Name n, char*) { return asNumber(BY_NAME(Vexil_List_GetItemData)(n, 0)); }, 0},
-        {"List_GetItemIndex", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_GetItemIndex)(n, "Ann"); }, -1},
-        {"List_IsItemSelected", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_IsItemSelected)(n, 0); }, 0},
-        {"List_GetFirstSelectItem", "Names",
-         [](Dll dll, Name n, char* out) { return BY_NAME(Vexil_List_GetFirstSelectItem)(n, out); },
-         -1},
-        {"List_GetNextSelectItem", "Names",
-         [](Dll dll, Name n, char* out) {
-             return BY_NAME(Vexil_List_GetNextSelectItem)(n, -1, out);
-         },
-         -1},
-        {"CheckBox_SetCheck", "Keep",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_CheckBox_SetCheck)(n, 1); }, 0},
-        {"CheckBox_GetCheck", "Keep",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_CheckBox_GetCheck)(n); }, 0},
-        {"RadioButton_SetCheck", "Fast",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_RadioButton_SetCheck)(n); }, 0},
-        {"RadioButton_GetGroupNumber", "Fast",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_RadioButton_GetGroupNumber)(n); }, -1},
-        {"EnableWindow", "Send",
-         [](Dll dll, Name n, char*) { return BY_ORDINAL(Vexil_EnableWindow, kEnableWindow)(n, 0); },
-         0},
-        {"GetTemplateHWND", "Form",
-         [](Dll dll, Name n, char*) {
-             return asNumber(BY_ORDINAL(Vexil_GetTemplateHWND, kGetTemplateHwnd)(n));
-         },
-         0},
-        {"ShowTemplateWindow", "Form",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_ShowTemplateWindow)(n, 0); }, 0},
-        {"IsTemplateShow", "Form",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_IsTemplateShow)(n); }, 0},
-        {"GetImgWndRect", "Photo",
-         [](Dll dll, Name n, char* out) {
-             return BY_NAME(Vexil_GetImgWndRect)(n, reinterpret_cast<RECT*>(out));
-         },
-         0},
-        {"ComboBox_SetText", "Server",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_ComboBox_SetText)(n, "x"); }, 0},
-        {"ComboBox_GetText", "Server",
-         [](Dll dll, Name n, char* out) { return BY_NAME(Vexil_ComboBox_GetText)(n, out); }, 0},
-        {"GetControlType", "Send",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_GetControlType)(n); }, -1},
-        {"Button_Show", "Send",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_Button_Show)(n, 0); }, 0},
-        {"SetActiveTemplate", "Form",
-         [](Dll dll, Name n, char*) {
-             return BY_ORDINAL(Vexil_SetActiveTemplate, kSetActiveTemplate)(n);
-         },
-         0},
-        {"ListBox_SetFont", "Names",
-         [=](Dll dll, Name n, char*) { return BY_NAME(Vexil_ListBox_SetFont)(n, font); }, 0},
-        {"EditBox_SetStyle", "Subject",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_EditBox_SetStyle)(n, 0); }, 0},
-        {"EditBox_SetFont", "Subject",
-         [=](Dll dll, Name n, char*) { return BY_NAME(Vexil_EditBox_SetFont)(n, font); }, 0},
-        {"EditBox_GetStyle", "Subject",
-         [=](Dll dll, Name n, char* out) { return BY_NAME(Vexil_EditBox_GetStyle)(n, ints(out)); },
-         0},
-        {"Button_SetTips", "Send",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_Button_SetTips)(n, "tip"); }, 0},
-        {"List_SortItems", "Names",
-         [](Dll dll, Name n, char*) { return BY_NAME(Vexil_List_SortItems)(n, 0); }, 0},
-        {"IsMouseOnCtrl", "Form",
-         [](Dll dll, Name n, char*) {
-             return BY_ORDINAL(Vexil_IsMouseOnCtrl, kIsMouseOnCtrl)(const_cast<char*>(n));
-         },
-         0},
-        {"List_SetItemShow", "Names",
-         [](Dll dll, Name n, char*) {
-             return BY_ORDINAL(Vexil_List_SetItemShow, kListSetItemShow)(const_cast<char*>(n),
-                                                                         const_cast<char*>("C, D"));
-         },
-         0},
-        {"List_SetSelect", "Names",
-         [](Dll dll, Name n, char*) {
-             return BY_ORDINAL(Vexil_List_SetSelect, kListSetSelect)(const_cast<char*>(n), 0, 1);
-         },
-         0},
+        ORDINAL_ROW(Vexil_GetEditHwnd, kGetEditHwnd, "Subject", 0, chars(n)),
+        ROW(Vexil_CloseTemplate, "Form", 0, n),
+        ROW(Vexil_SetScrollRange, "Bar", 0, n, 0, 9),
+        ROW(Vexil_SetScrollPos, "Bar", 0, n, 1),
+        ROW(Vexil_EnableScrollBar, "Bar", 0, n, 0),
+        ROW(Vexil_ScrollBar_GetInfo, "Bar", 0, n, ints(out), ints(out) + 1, ints(out) + 2),
+        ROW(Vexil_GetEditText, "Subject", 0, n, out, 16),
+        ROW(Vexil_SetEditText, "Subject", 0, n, "x"),
+        ROW(Vexil_List_AddItem, "Names", 0, n, "x"),
+        ROW(Vexil_List_InsertItem, "Names", 0, n, "x", 0),
+        ROW(Vexil_List_DeleteString, "Names", 0, n, "Ann"),
+        ROW(Vexil_List_RemoveItem, "Names", 0, n, 0),
+        ROW(Vexil_List_RemoveAllItems, "Names", 0, n),
+        ROW(Vexil_List_GetItemCount, "Names", -1, n),
+        ROW(Vexil_List_GetItemData, "Names", 0, n, 0),
+        ROW(Vexil_List_GetItemIndex, "Names", -1, n, "Ann"),
+        ROW(Vexil_List_IsItemSelected, "Names", 0, n, 0),
+        ROW(Vexil_List_GetFirstSelectItem, "Names", -1, n, out),
+        ROW(Vexil_List_GetNextSelectItem, "Names", -1, n, -1, out),
+        ROW(Vexil_CheckBox_SetCheck, "Keep", 0, n, 1),
+        ROW(Vexil_CheckBox_GetCheck, "Keep", 0, n),
+        ROW(Vexil_RadioButton_SetCheck, "Fast", 0, n),
+        ROW(Vexil_RadioButton_GetGroupNumber, "Fast", -1, n),
+        ROW(Vexil_EnableWindow, "Send", 0, n, 0),
+        ROW(Vexil_GetTemplateHWND, "Form", 0, n),
+        ROW(Vexil_ShowTemplateWindow, "Form", 0, n, 0),
+        ROW(Vexil_IsTemplateShow, "Form", 0, n),
+        ROW(Vexil_GetImgWndRect, "Photo", 0, n, reinterpret_cast<RECT*>(out)),
+        ROW(Vexil_ComboBox_SetText, "Server", 0, n, "x"),
+        ROW(Vexil_ComboBox_GetText, "Server", 0, n, out),
+        ROW(Vexil_GetControlType, "Send", -1, n),
+        ROW(Vexil_Button_Show, "Send", 0, n, 0),
+        ROW(Vexil_SetActiveTemplate, "Form", 0, n),
+        ROW(Vexil_ListBox_SetFont, "Names", 0, n, font),
+        ROW(Vexil_EditBox_SetStyle, "Subject", 0, n, 0),
+        ROW(Vexil_EditBox_SetFont, "Subject", 0, n, font),
+        ROW(Vexil_EditBox_GetStyle, "Subject", 0, n, ints(out)),
+        ROW(Vexil_Button_SetTips, "Send", 0, n, "tip"),
+        ROW(Vexil_List_SortItems, "Names", 0, n, 0),
+        ORDINAL_ROW(Vexil_IsMouseOnCtrl, kIsMouseOnCtrl, "Form", 0, chars(n)),
+        ORDINAL_ROW(Vexil_List_SetItemShow, kListSetItemShow, "Names", 0, chars(n), chars("Ann")),
+        ORDINAL_ROW(Vexil_List_SetSelect, kListSetSelect, "Names", 0, chars(n), 0, 1),
     };
+    // clang-format on
 }
 
 // What the form sheet holds, read through the interface.
