@@ -1,0 +1,34 @@
+// Any server bytes as SMTP replies, split into packets where the fuzzer
+// chooses: each packet is a length byte and that many bytes. Every reply
+// must be whole lines or an error without a code, and memory must stay
+// within the cap.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "mail/portable/smtp_reply.h"
+#include "mail/tests/fake_smtp_socket.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    kz8::mail::testkit::FakeClock clock;
+    kz8::mail::testkit::FakeSmtpSocket socket(clock);
+    for (size_t at = 0; at < size;) {
+        const size_t length = std::min<size_t>(data[at], size - at - 1);
+        socket.packets.push_back(
+            {clock.now + at, std::string(data + at + 1, data + at + 1 + length)});
+        at += 1 + length;
+    }
+    socket.closesAfterPackets = true;
+    kz8::mail::ReplyReader reader(socket, clock);
+    const kz8::mail::ReplyLimits limits{10000, 300000, 512};
+    for (int replies = 0; replies < 64; ++replies) {
+        const kz8::mail::Reply reply = reader.read(limits);
+        const bool whole =
+            reply.text.size() >= 5 && reply.text.compare(reply.text.size() - 2, 2, "\r\n") == 0;
+        if (reply.error == 0 && !whole) __builtin_trap();
+        if (reply.error != 0 && reply.code != 0) __builtin_trap();
+        if (reader.pending().size() > limits.largestReply + 4096) __builtin_trap();
+        if (reply.error) break;
+    }
+    return 0;
+}
