@@ -23,6 +23,7 @@ bool SmtpConnection::send(const std::string& bytes) {
     if (cancelled_) return false;
     if (socket_.sendAll(bytes.data(), bytes.size())) return true;
     lastError_ = kErrorConnectionClosed;
+    broken_ = true;
     return false;
 }
 
@@ -30,6 +31,7 @@ bool SmtpConnection::expect(int code, int errorOtherwise, const ReplyLimits& lim
     const Reply reply = reader_.read(limits);
     lastCode_ = reply.code;
     if (reply.error == 0 && reply.code == code) return true;
+    if (reply.error != 0) broken_ = true;
     lastResponse_ = reply.text;
     lastError_ =
         reply.error != 0 && reply.error != kErrorUnexpectedReply ? reply.error : errorOtherwise;
@@ -88,7 +90,7 @@ int SmtpConnection::SendMessage(const MailMessage& message, const ComposedMessag
 int SmtpConnection::Disconnect() {
     if (!connected_) return 0;
     connected_ = false;
-    if (!send("QUIT\r\n")) return 0;
+    if (broken_ || !send("QUIT\r\n")) return 0;
     return expect(221, kErrorBadCommand) ? 1 : 0;
 }
 

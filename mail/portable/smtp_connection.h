@@ -12,6 +12,13 @@
 #include "mail/portable/smtp_reply.h"
 #include "mail/portable/smtp_socket.h"
 
+// windows.h, when it came first, makes SendMessage a macro for
+// SendMessageA; the session's own SendMessage is not that. Windows code
+// here names SendMessageA itself.
+#ifdef SendMessage
+#undef SendMessage
+#endif
+
 namespace kz8::mail {
 
 class SmtpConnection {
@@ -23,7 +30,8 @@ public:
     SmtpConnection& operator=(const SmtpConnection&) = delete;
 
     // The greeting must be 220 and HELO's answer 250; a refused greeting is
-    // still answered with QUIT.
+    // still answered with QUIT, a server that is silent or talks nonsense
+    // is not.
     int Connect(const std::string& host, uint16_t port);
     // Percent of the message sent so far, 0 to 100.
     using Progress = std::function<void(int percent)>;
@@ -50,6 +58,9 @@ private:
     SmtpSocket& socket_;
     ReplyReader reader_;
     bool connected_ = false;
+    // After a time-out, a closed connection or a reply that is no reply,
+    // nothing more is said: a QUIT would only wait for the same again.
+    bool broken_ = false;
     std::atomic<bool> cancelled_{false};
     int lastCode_ = 0;
     int lastError_ = 0;
