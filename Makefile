@@ -47,6 +47,9 @@ bench-win64: win64
 	    build/win64/fixtures/skinui/templates/controls.dtp
 	scripts/wine-run.sh build/win64/bench/win32/bench_vexil2_exports.exe \
 	    build/win64/skinui/dll/Vexil2.dll build/win64/fixtures/skinui/templates/form.dtp
+	mail/tests/smtp_test_servers.py start build/bench-smtp
+	scripts/wine-run.sh build/win64/bench/win32/bench_smtp_send.exe Z:$(CURDIR)/build/bench-smtp; \
+	 status=$$?; mail/tests/smtp_test_servers.py stop build/bench-smtp; exit $$status
 
 clean:
 	rm -rf build
