@@ -23,7 +23,8 @@ long readAllFrames(const std::string& path) {
     reader.open();
     long frames = 0;
     int result = 0;
-    while ((result = reader.readFrame()) != kz8::audio::kEndOfStream) frames += result == kz8::audio::kFrameRead;
+    while ((result = reader.readFrame()) != kz8::audio::kEndOfStream)
+        frames += result == kz8::audio::kFrameRead;
     return frames;
 }
 
@@ -50,7 +51,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const std::string peer = "ffprobe -v error -show_packets -select_streams a '" + path + "' > /dev/null";
+    const std::string peer =
+        "ffprobe -v error -show_packets -select_streams a '" + path + "' > /dev/null";
     double theirs = 1e9;
     for (int i = 0; i < kRounds; ++i) {
         const auto start = Clock::now();

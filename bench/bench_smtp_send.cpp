@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> ours;
     for (int i = 0; i < rounds; ++i)
-        ours.push_back(kz8::mail::bench::timedSend<kz8::mail::PosixSmtpSocket,
-                                                   kz8::mail::SteadyClock>(card));
+        ours.push_back(
+            kz8::mail::bench::timedSend<kz8::mail::PosixSmtpSocket, kz8::mail::SteadyClock>(card));
     const std::string command = std::string("/usr/bin/python3 ") + argv[2] + " " + folder +
                                 "/store/1.eml " + std::to_string(rounds);
     double peer = -1;

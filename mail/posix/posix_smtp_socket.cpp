@@ -69,7 +69,9 @@ WaitResult PosixSmtpSocket::waitReadable(uint32_t milliseconds) {
     return cancelled_ ? WaitResult::Failed : WaitResult::TimedOut;
 }
 
-long PosixSmtpSocket::receive(char* into, size_t size) { return long(recv(socket_, into, size, 0)); }
+long PosixSmtpSocket::receive(char* into, size_t size) {
+    return long(recv(socket_, into, size, 0));
+}
 
 std::string PosixSmtpSocket::heloName() {
     char name[100] = {};
