@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 
 namespace kz8::mail {
 
@@ -123,7 +124,11 @@ bool MailAttachment::encode(const std::string& name, const uint8_t* data, size_t
     encodedText.clear();
     encodedText.shrink_to_fit();
     if (base64LinesLength(size) > uint64_t(kLargestEncoded)) return false;
-    encodedText = encodeBase64Lines(data, size);
+    try {
+        encodedText = encodeBase64Lines(data, size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     title = fileName = name;
     return true;
 }

@@ -2,9 +2,16 @@
 // block and the parts, with a fixed date and code page.
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "common/testing/portable/test_files.h"
+#include "mail/tests/memory_address_file.h"
+
+#include "mail/portable/address_list.h"
 #include "mail/portable/mail_message.h"
 #include "mail/portable/mime_encoding.h"
 
@@ -43,6 +50,20 @@ TEST(Recipients, EntriesNamesAndLookups) {
         for (const MailAddress& m : message.ccList) regular.push_back(m.RegularForm());
         EXPECT_EQ(regular, c.regular) << c.text;
     }
+}
+
+// At send time a bare name is looked up in the book as it is on disk.
+TEST(Recipients, NamesFromTheBookFile) {
+    testkit::MemoryAddressFile file;
+    AddressList book(&file);
+    book.Insert("Ann Smith", "ann@example.com");
+    book.Save();
+    MailMessage message;
+    const auto lookup = [&](const std::string& name) { return lookUpAddress(file, name); };
+    EXPECT_EQ(message.AddRecipients("ann smith; Bob", kTo, lookup), 1);
+    ASSERT_EQ(message.toList.size(), 2u);
+    EXPECT_EQ(message.toList[0].RegularForm(), "ann@example.com");
+    EXPECT_EQ(message.toList[1].RegularForm(), "Bob");
 }
 
 TEST(MimeEncoding, Base64LinesAndQuotedPrintable) {
@@ -171,11 +192,70 @@ TEST(Composition, TextsNamesAndPartsSurviveTheWire) {
     EXPECT_FALSE(composeMessage(message, fixedDate(0), TextCodePage{}));
 }
 
+struct GoldenCase {
+    const char* file;
+    MailMessage message;
+    int bias;
+};
+
+// Committed messages, byte for byte. KZ8_UPDATE_GOLDEN=1 writes them anew
+// for review.
+TEST(Composition, GoldenMessages) {
+    std::vector<GoldenCase> cases(3);
+    cases[0].file = "plain.eml";
+    cases[0].message.from = {"Me", "me@example.com"};
+    cases[0].message.subject = "Hello";
+    cases[0].message.AddRecipients("you@example.com", kTo, {});
+    cases[0].message.SetBody("Dear you,\r\nA card for you.\r\n");
+    cases[0].bias = -330;
+
+    cases[1].file = "cc_reply_to.eml";
+    cases[1].message = cases[0].message;
+    cases[1].message.AddRecipients("Cy <cy@example.com>, dee@example.com", kCc, {});
+    cases[1].message.replyTo = {"", "me@example.com"};
+    cases[1].message.SetBody(".first\nsum=1\n" + std::string(2000, 'w') +
+                             "\n.inside\rbare CR\ntrailing \n");
+    cases[1].bias = 210;
+
+    cases[2].file = "eight_bit_files.eml";
+    cases[2].message = cases[0].message;
+    cases[2].message.subject =
+        "Gr\xFC\xDF"
+        "e";
+    cases[2].message.SetBody(
+        "Sch\xF6ne Gr\xFC\xDF"
+        "e\n");
+    cases[2].bias = -60;
+    std::vector<MailAttachment> files(5);
+    const size_t sizes[] = {0, 1, 56, 57, 58};
+    for (size_t i = 0; i < files.size(); ++i) {
+        const std::vector<uint8_t> bytes(sizes[i], uint8_t(i * 40));
+        files[i].encode("file" + std::to_string(sizes[i]) + ".bin", bytes.data(), bytes.size());
+        cases[2].message.AddAttachment(&files[i]);
+    }
+
+    const bool update = std::getenv("KZ8_UPDATE_GOLDEN") != nullptr;
+    for (const GoldenCase& c : cases) {
+        const auto composed = composeMessage(c.message, fixedDate(c.bias), TextCodePage{});
+        ASSERT_TRUE(composed) << c.file;
+        const std::string out = wire(*composed);
+        expectWireSafe(out);
+        const std::string path = std::string(KZ8_MAIL_GOLDEN_DIR) + "/" + c.file;
+        if (update) std::ofstream(path, std::ios::binary) << out;
+        const auto golden = kz8::testkit::readFile(path);
+        ASSERT_TRUE(golden) << path;
+        EXPECT_EQ(out, std::string(golden->begin(), golden->end())) << c.file;
+    }
+}
+
 TEST(Composition, DatesInEveryZone) {
+    // The names are the mail's, not the user's language.
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) std::setlocale(LC_ALL, "German");
     EXPECT_EQ(formatMailDate(fixedDate(0)), "Sat, 05 Dec 2026 14:03:09 +0000");
     EXPECT_EQ(formatMailDate(fixedDate(-60)), "Sat, 05 Dec 2026 14:03:09 +0100");
     EXPECT_EQ(formatMailDate(fixedDate(300)), "Sat, 05 Dec 2026 14:03:09 -0500");
     EXPECT_EQ(formatMailDate(fixedDate(30)), "Sat, 05 Dec 2026 14:03:09 -0030");
+    std::setlocale(LC_ALL, "C");
 }
 
 }  // namespace
