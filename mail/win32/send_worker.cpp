@@ -72,6 +72,7 @@ SendResult SendJob::run() {
     show(texts.quit);
     connection_.Disconnect();
     closeSendMailWindow();
+    if (afterSending && !cancelled_) afterSending();
     return kSent;
 }
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,6 +42,8 @@ public:
     SendTexts texts;
     std::optional<SendStatus> status;  // none: the window is only closed
     HWND sendMailWindow = nullptr;
+    // Run on the worker's thread after a send that succeeded.
+    std::function<void()> afterSending;
 
     SendJob() : connection_(socket_, clock_) {}
     // The worker's procedure.

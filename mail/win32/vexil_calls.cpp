@@ -10,8 +10,8 @@ namespace kz8::mail {
 
 namespace {
 
-// Longer texts than this are not a recipient list any more.
-constexpr size_t kLongestEditText = size_t(1) << 24;
+// 1 MiB: longer texts are not a recipient list or a note any more.
+constexpr size_t kLongestEditText = size_t(1) << 20;
 
 }  // namespace
 

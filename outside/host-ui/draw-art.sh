@@ -6,7 +6,8 @@
 # MOVERECT) and every file name too, so that moving a control in a .DTP moves
 # its picture with it. Only what the templates cannot say is written here:
 # each window's size and title, the boxes under the address book's own child
-# windows, and the words of the labels.
+# windows, the send-mail window's strip for the mail library's status line
+# and progress bar, and the words of the labels.
 set -euo pipefail
 out="${1:?usage: draw-art.sh OUTPUT_DIR}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
@@ -72,8 +73,9 @@ parse_dtp() {  # parse_dtp FILE
 }
 
 # The caption a button wears, from its name: the part after the last "_",
-# split into words ("AddTo" is "Add To"). A capitals word after another
-# word is a mail field and is written as the labels write it ("Cc").
+# split into words ("AddTo" is "Add To", "AddressBook" is "Address Book",
+# "AddAddress" is "Add Address"). A capitals word after another word is a
+# mail field and is written as the labels write it ("Cc").
 caption_of() {  # caption_of NAME
   printf '%s\n' "${1##*_}" | sed -E 's/([a-z])([A-Z])/\1 \2/g; s/ ([A-Z])([A-Z]+)$/ \1\L\2/'
 }
@@ -115,7 +117,7 @@ window_size() {
   case $1 in
     AddressBook) echo 460x260 ;;
     NewAddress|EditAddress) echo 300x140 ;;
-    SendMail) echo 480x330 ;;
+    SendMail) echo 480x370 ;;
   esac
 }
 window_title() {
@@ -129,6 +131,14 @@ window_title() {
 child_boxes() {  # one "l,t,r,b|label" a line
   case $1 in
     AddressBook) printf '%s\n' '21,44,182,229|' '269,61,430,129|To:' '269,161,430,229|Cc:' ;;
+  esac
+}
+# Where a library, not the host, puts its own child windows at run time:
+# the send-mail window's status line and progress bar. They draw their own
+# faces, so the picture only sinks the strip into the panel.
+sunken_strips() {  # one "l,t,r,b" a line
+  case $1 in
+    SendMail) echo '20,290,460,308' ;;
   esac
 }
 # The label on the left of an edit box, from the edit's name.
@@ -149,7 +159,8 @@ LABEL_LEFT=20
 
 # draw_background TEMPLATE FILE MOVERECT EDITS: EDITS holds "NAME|RECT"
 # lines. Boxes get a rim one pixel outside the rectangle, so the child
-# window over it covers white only.
+# window over it covers white only; a sunken strip's edges lie outside it
+# for the same reason.
 draw_background() {
   local name=$1 file=$2 moverect=$3 edits=$4
   local size w h strip=0 l t r b edit rect label
@@ -164,6 +175,15 @@ draw_background() {
     shapes+=(-fill "$BOX" -stroke "$BOX_RIM" -draw "rectangle $(( l - 1 )),$(( t - 1 )) $r,$b")
     if [ -n "$label" ]; then words+=(-annotate "+$l+$(( t - LABEL_HEIGHT - 2 ))" "$label"); fi
   done <<< "$(child_boxes "$name")"
+  # Shade above and to the left, light below and to the right: the button
+  # edges turned round, as a pressed button is.
+  while IFS= read -r rect; do
+    [ -n "$rect" ] || continue
+    IFS=, read -r l t r b <<< "$rect"
+    shapes+=(-fill none -stroke "$SHADE_DOWN"
+      -draw "line $(( l - 1 )),$(( t - 1 )) $r,$(( t - 1 )) line $(( l - 1 )),$(( t - 1 )) $(( l - 1 )),$b"
+      -stroke "$LIGHT" -draw "line $l,$b $r,$b line $r,$t $r,$b")
+  done <<< "$(sunken_strips "$name")"
   while IFS='|' read -r edit rect; do
     [ -n "$rect" ] || continue
     IFS=, read -r l t r b <<< "$rect"

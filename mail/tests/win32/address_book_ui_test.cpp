@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/testing/win32/message_box_answerer.h"
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
 #include "common/win32/handles.h"
@@ -60,41 +61,6 @@ POINT onTemplate(const char* templateName, RECT area) {
     ClientToScreen(Vexil_GetTemplateHWND(templateName), &centre);
     return centre;
 }
-
-// Closes the message boxes that come up inside a modal loop of this
-// thread, where the test itself cannot run, and keeps their texts.
-class MessageBoxAnswerer {
-public:
-    MessageBoxAnswerer() {
-        current() = this;
-        timer_ = SetTimer(nullptr, 0, 100, tick);
-    }
-    ~MessageBoxAnswerer() {
-        KillTimer(nullptr, timer_);
-        current() = nullptr;
-    }
-    std::vector<std::string> texts;
-
-private:
-    static MessageBoxAnswerer*& current() {
-        static MessageBoxAnswerer* answerer = nullptr;
-        return answerer;
-    }
-    static void CALLBACK tick(HWND, UINT, UINT_PTR, DWORD) {
-        EnumThreadWindows(GetCurrentThreadId(), answer, 0);
-    }
-    static BOOL CALLBACK answer(HWND window, LPARAM) {
-        char cls[16] = {};
-        GetClassNameA(window, cls, sizeof cls);
-        if (std::string(cls) != "#32770" || !IsWindowVisible(window) || !current()) return TRUE;
-        char text[256] = {};
-        GetDlgItemTextA(window, 0xFFFF, text, sizeof text);
-        current()->texts.push_back(text);
-        PostMessageA(window, WM_COMMAND, IDOK, 0);
-        return TRUE;
-    }
-    UINT_PTR timer_ = 0;
-};
 
 class AddressBookTest : public ::testing::Test {
 protected:
@@ -168,7 +134,7 @@ const RECT kEntryOk{140, 104, 205, 126};
 TEST_F(AddressBookTest, SkinnedBookAddsEditsAndDeletesEntries) {
     openBook();
     EXPECT_FALSE(IsWindowEnabled(sendMail));
-    MessageBoxAnswerer answerer;
+    kz8::testkit::MessageBoxAnswerer answerer;
     clickBookButton(kNewButton);
     ASSERT_TRUE(pumpUntil([] { return Vexil_GetTemplateHWND("NewAddress") != nullptr; }));
     Vexil_SetEditText("NewAddress_Edit_Name", "Ann");

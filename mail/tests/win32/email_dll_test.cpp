@@ -1,0 +1,287 @@
+// Email.dll as a host drives it under Wine: loaded from a folder with only
+// Vexil2.dll beside it, its exports bound by their MSVC names, the host's
+// SendMail template filled and sent to the test servers. The resource
+// library is found through the current folder when a test wants texts.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "common/testing/portable/test_files.h"
+#include "common/testing/win32/message_box_answerer.h"
+#include "common/testing/win32/mouse_driver.h"
+#include "common/testing/win32/wine_run.h"
+#include "mail/include/email.h"
+#include "skinui/include/vexil2.h"
+
+namespace {
+
+using kz8::testkit::pumpMessages;
+using kz8::testkit::pumpUntil;
+using Clock = std::chrono::steady_clock;
+
+template <typename Function>
+Function bound(HMODULE module, const char* name) {
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+#ifdef _WIN64
+#define MSVC_NAME(name64, name32) name64
+#else
+#define MSVC_NAME(name64, name32) name32
+#endif
+
+struct EmailDll {
+    HMODULE module = nullptr;
+    decltype(&OnOK) ok = nullptr;
+    decltype(&OnCancel) cancel = nullptr;
+    decltype(&OnInitDialog) initDialog = nullptr;
+    decltype(&OnSetSendServer) setServer = nullptr;
+    decltype(&OnSetSendFrom) setSender = nullptr;
+    decltype(&OnSetAttachFile) setAttachment = nullptr;
+
+    bool load() {
+        module = LoadLibraryA("Email.dll");
+        if (!module) return false;
+        ok = bound<decltype(ok)>(module, "?OnOK@@YAXXZ");
+        cancel = bound<decltype(cancel)>(module, "?OnCancel@@YAXXZ");
+        initDialog = bound<decltype(initDialog)>(
+            module, MSVC_NAME("?OnInitDialog@@YAXAEAUtagRECT@@PEAUHWND__@@@Z",
+                              "?OnInitDialog@@YAXAAUtagRECT@@PAUHWND__@@@Z"));
+        setServer = bound<decltype(setServer)>(
+            module, MSVC_NAME("?OnSetSendServer@@YAXPEAD@Z", "?OnSetSendServer@@YAXPAD@Z"));
+        setSender = bound<decltype(setSender)>(
+            module, MSVC_NAME("?OnSetSendFrom@@YAXPEAD@Z", "?OnSetSendFrom@@YAXPAD@Z"));
+        setAttachment = bound<decltype(setAttachment)>(
+            module, MSVC_NAME("?OnSetAttachFile@@YAXPEAD@Z", "?OnSetAttachFile@@YAXPAD@Z"));
+        return ok && cancel && initDialog && setServer && setSender && setAttachment;
+    }
+};
+
+std::string serversFolder() { return kz8::testkit::environmentText("KZ8_SMTP_SERVERS"); }
+
+// The raw messages a server stored so far.
+std::vector<std::string> storedMessages(const char* server) {
+    std::vector<std::string> messages;
+    for (int n = 1;; ++n) {
+        const auto bytes = kz8::testkit::readFile(serversFolder() + "\\" + server + "\\" +
+                                                  std::to_string(n) + ".eml");
+        if (!bytes) return messages;
+        messages.emplace_back(bytes->begin(), bytes->end());
+    }
+}
+
+// The status line OnInitDialog made, noting every text it is given.
+struct StatusLog {
+    static LRESULT CALLBACK record(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = static_cast<StatusLog*>(GetPropA(window, "log"));
+        if (message == WM_SETTEXT) self->texts.push_back(reinterpret_cast<const char*>(lParam));
+        return CallWindowProcA(self->original, window, message, wParam, lParam);
+    }
+    void attach(HWND status) {
+        SetPropA(status, "log", this);
+        original = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(status, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(record)));
+    }
+    std::vector<std::string> texts;
+    WNDPROC original = nullptr;
+};
+
+class EmailDllTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_TRUE(dll().load()) << "Email.dll with only Vexil2.dll beside it";
+        auto init = bound<decltype(&Vexil_Init)>(GetModuleHandleA("Vexil2.dll"), "Vexil_Init");
+        ASSERT_TRUE(init && init());
+    }
+    static EmailDll& dll() {
+        static EmailDll loaded;
+        return loaded;
+    }
+    // The host's SendMail template with its strip laid out by the library.
+    void SetUp() override {
+        if (host_) DestroyWindow(host_);
+        host_ = CreateWindowExA(0, "STATIC", "host", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                nullptr, nullptr);
+        std::string path = std::string(KZ8_HOST_UI) + "\\SendMail.DTP";
+        ASSERT_EQ(Vexil_Create(host_, WS_POPUP, path.data(), 40, 40, 0), 1);
+        sendMail = Vexil_GetTemplateHWND("SendMail");
+        RECT strip{20, 290, 460, 308};
+        dll().initDialog(strip, sendMail);
+        status = StatusLog{};
+        status.attach(GetDlgItem(sendMail, 0xFFFF));
+        dll().setSender(const_cast<char*>("me@example.com"));
+        fill("you@example.com", "A card", "Hello there");
+    }
+    void TearDown() override {
+        if (dll().module) dll().cancel();
+        if (IsWindow(sendMail)) DestroyWindow(sendMail);
+        DestroyWindow(host_);
+        pumpMessages(20);
+        SetCurrentDirectoryA(programFolder().c_str());
+    }
+    static std::string programFolder() {
+        char path[MAX_PATH] = {};
+        GetModuleFileNameA(nullptr, path, sizeof path);
+        const std::string file = path;
+        return file.substr(0, file.find_last_of('\\'));
+    }
+    static void fill(const char* to, const char* subject, const char* text) {
+        Vexil_SetActiveTemplate("SendMail");
+        Vexil_SetEditText("SendMail_Edit_To", to);
+        Vexil_SetEditText("SendMail_Edit_Subject", subject);
+        Vexil_SetEditText("SendMail_Edit_Text", text);
+    }
+    void server(const char* address) { dll().setServer(const_cast<char*>(address)); }
+    // Whether the worker closed the window, the sign of its end.
+    bool windowClosed(DWORD milliseconds = 10000) {
+        return pumpUntil([&] { return !IsWindow(sendMail); }, milliseconds);
+    }
+    // Texts from the resource library, found through the current folder.
+    static void withTexts() { SetCurrentDirectoryA(KZ8_RESOURCES_FOLDER); }
+
+    HWND host_ = nullptr;
+    HWND sendMail = nullptr;
+    StatusLog status;
+};
+
+TEST_F(EmailDllTest, SendsWithoutTheResourceLibraryAndWithBlankTexts) {
+    server("127.0.0.10");
+    const size_t before = storedMessages("store").size();
+    dll().ok();
+    ASSERT_TRUE(windowClosed());
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"", "", ""}));
+    ASSERT_TRUE(pumpUntil([&] { return storedMessages("store").size() == before + 1; }));
+    const std::string mail = storedMessages("store").back();
+    EXPECT_NE(mail.find("\r\nSubject: A card\r\n"), std::string::npos);
+    EXPECT_NE(mail.find("Content-type: text/plain; charset=US-ASCII"), std::string::npos)
+        << "no attachment set: single part";
+}
+
+TEST_F(EmailDllTest, EdgesOfTheCallingOrder) {
+    withTexts();
+    server("127.0.0.10");
+    server("");  // keeps the server given before
+    const size_t before = storedMessages("store").size();
+    fill("", "unsent", "no To");
+    dll().ok();
+    pumpMessages(300);
+    EXPECT_TRUE(status.texts.empty()) << "an empty To does nothing";
+    fill("you@example.com", "", "no subject");
+    dll().ok();
+    ASSERT_TRUE(windowClosed());
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"Connecting...", "Sending...", "Quit."}));
+    ASSERT_TRUE(pumpUntil([&] { return storedMessages("store").size() == before + 1; }));
+    EXPECT_NE(storedMessages("store").back().find("\r\nSubject:   \r\n"), std::string::npos)
+        << "two blanks";
+}
+
+TEST_F(EmailDllTest, ASecondSendWithoutCancelStillHasItsTexts) {
+    withTexts();
+    server("127.0.0.10");
+    const size_t before = storedMessages("store").size();
+    dll().ok();
+    ASSERT_TRUE(windowClosed());
+    SetUp();  // the host shows its window again; no OnCancel between
+    dll().ok();
+    ASSERT_TRUE(windowClosed());
+    EXPECT_EQ(status.texts, (std::vector<std::string>{"Connecting...", "Sending...", "Quit."}));
+    EXPECT_TRUE(pumpUntil([&] { return storedMessages("store").size() == before + 2; }));
+}
+
+// What OnOK refuses: it shows why and leaves the window with the text.
+TEST_F(EmailDllTest, AMalformedEntryOrAMissingFileSendsNothing) {
+    withTexts();
+    server("127.0.0.10");
+    const size_t before = storedMessages("store").size();
+    kz8::testkit::MessageBoxAnswerer answerer;
+    fill("Ann <ann@example.com, bob@example.com", "A card", "kept");
+    dll().ok();
+    dll().setAttachment(const_cast<char*>("C:\\no such folder\\card.exe"));
+    fill("you@example.com", "A card", "kept");
+    dll().ok();
+    dll().setAttachment(nullptr);
+    pumpMessages(500);
+    EXPECT_EQ(answerer.texts, (std::vector<std::string>{"Send failed.", "Open file failed."}));
+    EXPECT_TRUE(IsWindow(sendMail));
+    Vexil_SetActiveTemplate("SendMail");
+    char text[16] = {};
+    Vexil_GetEditText("SendMail_Edit_Text", text, sizeof text);
+    EXPECT_STREQ(text, "kept");
+    EXPECT_EQ(storedMessages("store").size(), before);
+}
+
+TEST_F(EmailDllTest, FortyRecipientsFromALongToField) {
+    server("127.0.0.10");
+    std::string to;
+    for (int i = 0; i < 40; ++i) to += "p" + std::to_string(i) + "@recipients.example.com;";
+    const size_t before = storedMessages("store").size();
+    fill(to.c_str(), "Forty", "All of you");
+    dll().ok();
+    ASSERT_TRUE(windowClosed());
+    ASSERT_TRUE(pumpUntil([&] { return storedMessages("store").size() == before + 1; }));
+    const std::string mail = storedMessages("store").back();
+    EXPECT_NE(mail.find("p39@recipients.example.com"), std::string::npos);
+    EXPECT_NE(mail.find("p0@recipients.example.com"), std::string::npos);
+}
+
+TEST_F(EmailDllTest, ADoubleSendGivesOneMailAndNoServerGivesStringFiftyOne) {
+    withTexts();
+    server("127.0.0.14");  // takes 15 s over the data
+    const size_t before = storedMessages("slow").size();
+    dll().ok();
+    dll().ok();
+    ASSERT_TRUE(windowClosed(30000));
+    pumpMessages(500);
+    EXPECT_EQ(storedMessages("slow").size(), before + 1);
+
+    SetUp();
+    server("127.0.0.30");  // nobody listens
+    dll().ok();
+    EXPECT_EQ(kz8::testkit::answerMessageBox(10000), "Cannot connect the host.\nPlease try again.");
+    EXPECT_TRUE(windowClosed());
+}
+
+// Last: the library unloaded while a cancelled send is still ending.
+TEST_F(EmailDllTest, CancelDuringASlowSendThenUnload) {
+    withTexts();
+    server("127.0.0.23");  // reads nothing once DATA began
+    // A card larger than the connection's buffers, so that the send stalls.
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    std::string card = std::string(folder) + "large card.exe";
+    {
+        std::vector<char> bytes(5 << 20, 'q');
+        HANDLE file = CreateFileA(card.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    dll().setAttachment(card.data());
+    dll().ok();
+    DeleteFileA(card.c_str());
+    ASSERT_TRUE(pumpUntil([&] { return status.texts.size() >= 2; }));
+    pumpMessages(300);
+    const auto asked = Clock::now();
+    dll().cancel();
+    EXPECT_LT(std::chrono::duration<double>(Clock::now() - asked).count(), 0.1);
+    FreeLibrary(dll().module);
+    dll().module = nullptr;
+    pumpMessages(1500);
+    EXPECT_EQ(FindWindowA("#32770", nullptr), nullptr) << "no box";
+    EXPECT_TRUE(IsWindow(sendMail)) << "the window left alone";
+    const std::string log = serversFolder() + "\\stall\\log";
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            const auto bytes = kz8::testkit::readFile(log);
+            return bytes &&
+                   std::string(bytes->begin(), bytes->end()).find("NO END") != std::string::npos;
+        },
+        12000));
+}
+
+}  // namespace
