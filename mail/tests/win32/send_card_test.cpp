@@ -1,0 +1,220 @@
+// A card sent end to end as a person does it: cardpack makes the card,
+// kz8mailhost shows the send-mail window with Email.dll, the pointer and
+// keyboard fill it in and press Send, and the server's copy is read back by
+// Python's email package. Also what the window shows while a slow server
+// holds the send.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/testing/portable/test_files.h"
+#include "common/testing/win32/mouse_driver.h"
+#include "common/testing/win32/screen_pixels.h"
+#include "common/testing/win32/wine_run.h"
+#include "common/win32/handles.h"
+
+namespace {
+
+using kz8::testkit::pumpUntil;
+constexpr POINT kAt{40, 40};  // where the host shows its SendMail window
+
+std::string text(const std::string& path) {
+    const auto bytes = kz8::testkit::readFile(path);
+    std::string out;
+    if (bytes)
+        for (uint8_t b : *bytes)
+            if (b != '\r') out += char(b);
+    return out;
+}
+
+std::string hex(const std::vector<uint8_t>& bytes, size_t from, size_t count) {
+    static const char digits[] = "0123456789abcdef";
+    std::string out;
+    for (size_t i = from; i < from + count; ++i) {
+        out += digits[bytes[i] >> 4];
+        out += digits[bytes[i] & 15];
+    }
+    return out;
+}
+
+// A program of the test run with its output in a file; ended with the test.
+class Program {
+public:
+    Program(const std::string& commandLine, const std::string& outputPath) : output_(outputPath) {
+        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+        kz8::KernelHandle out(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+                                          &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                                          nullptr));
+        STARTUPINFOA startup{sizeof startup};
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = startup.hStdError = out.get();
+        std::string line = commandLine;
+        PROCESS_INFORMATION started{};
+        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                           folderOf(KZ8_MAIL_HOST).c_str(), &startup, &started)) {
+            process_.reset(started.hProcess);
+            CloseHandle(started.hThread);
+        }
+    }
+    ~Program() {
+        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
+            TerminateProcess(process_.get(), 3);
+    }
+    bool ended(DWORD milliseconds) const {
+        return process_ && WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
+    }
+    std::string log() const { return text(output_); }
+    bool logged(const std::string& line, DWORD milliseconds = 15000) const {
+        return pumpUntil([&] { return log().find(line) != std::string::npos; }, milliseconds);
+    }
+    static std::string folderOf(const std::string& path) {
+        return path.substr(0, path.find_last_of("\\/"));
+    }
+
+private:
+    std::string output_;
+    kz8::KernelHandle process_;
+};
+
+std::string temporary(const char* name) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(sizeof folder, folder);
+    return std::string(folder) + name;
+}
+
+std::string quoted(const std::string& path) { return "\"" + path + "\""; }
+
+std::string makeCard() {
+    const std::string card = temporary("card.exe");
+    Program packer(quoted(KZ8_CARDPACK) + " make --player " + quoted(KZ8_PLAYER) + " --front " +
+                       quoted(kz8::testkit::fixturePath("card/card-rgb.jpg")) + " --back " +
+                       quoted(kz8::testkit::fixturePath("card/card-back.jpg")) + " --force -o " +
+                       quoted(card),
+                   temporary("cardpack.log"));
+    return packer.ended(30000) ? card : std::string();
+}
+
+// The texts of the host's edit boxes (To, Cc, Subject, text), read across
+// the process boundary.
+std::vector<std::string> hostEditTexts() {
+    std::vector<std::string> texts;
+    HWND sendMail = FindWindowA("Template Window Class", nullptr);
+    for (HWND edit = FindWindowExA(sendMail, nullptr, "Edit", nullptr); edit;
+         edit = FindWindowExA(sendMail, edit, "Edit", nullptr)) {
+        char text[256] = {};
+        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+// Typed as keys; the next click waits until the field holds all of them.
+bool clickAndType(int x, int y, size_t field, const std::string& typed) {
+    kz8::testkit::moveMouseTo(kAt.x + x, kAt.y + y);
+    kz8::testkit::pressLeft();
+    kz8::testkit::releaseLeft();
+    kz8::testkit::xdotool("type --delay 20 \"" + typed + "\"");
+    return pumpUntil([&] {
+        const auto texts = hostEditTexts();
+        return texts.size() > field && texts[field] == typed;
+    });
+}
+
+std::string hostCommand(const char* server, const std::string& card) {
+    return quoted(KZ8_MAIL_HOST) + " --server " + server +
+           " --from me@example.com --at 40,40 --close-boxes --attach " + quoted(card);
+}
+
+TEST(SendCard, TypedInTheWindowAndSentWhole) {
+    const std::string card = makeCard();
+    ASSERT_FALSE(card.empty());
+    const auto cardBytes = kz8::testkit::readFile(card);
+    ASSERT_TRUE(cardBytes && cardBytes->size() > 1000);
+    const std::string folder = kz8::testkit::environmentText("KZ8_SMTP_SERVERS");
+    size_t before = 0;
+    while (kz8::testkit::readFile(folder + "\\store\\" + std::to_string(before + 1) + ".json"))
+        ++before;
+
+    Program host(hostCommand("127.0.0.10", card), temporary("kz8mailhost.log"));
+    ASSERT_TRUE(host.logged("3024 SendMail")) << host.log();
+    ASSERT_TRUE(clickAndType(200, 55, 0, "you@example.com"));
+    ASSERT_TRUE(clickAndType(200, 115, 2, "A card for you"));
+    ASSERT_TRUE(clickAndType(200, 200, 3, "Hello from Wine"));
+    kz8::testkit::moveMouseTo(kAt.x + 60, kAt.y + 334);  // Send
+    kz8::testkit::pressLeft();
+    kz8::testkit::releaseLeft();
+    ASSERT_TRUE(host.ended(30000)) << host.log();
+    const std::string log = host.log();
+    const size_t connecting = log.find("status Connecting..."),
+                 sending = log.find("status Sending..."), quit = log.find("status Quit.");
+    EXPECT_TRUE(connecting < sending && sending < quit && quit != std::string::npos) << log;
+    std::vector<int> progress;
+    for (size_t at = log.find("progress "); at != std::string::npos;
+         at = log.find("progress ", at + 1))
+        progress.push_back(std::stoi(log.substr(at + 9)));
+    ASSERT_FALSE(progress.empty()) << log;
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_EQ(progress.back(), 100);
+    EXPECT_NE(log.find("3126 SendMail"), std::string::npos) << "the window closed";
+
+    const std::string summary = text(folder + "\\store\\" + std::to_string(before + 1) + ".json");
+    for (const std::string& expected :
+         {std::string("\"Subject\": \"A card for you\""),
+          std::string("\"text\": \"Hello from Wine"), std::string("\"filename\": \"card.exe\""),
+          "\"size\": " + std::to_string(cardBytes->size()),
+          "\"head\": \"" + hex(*cardBytes, 0, 16) + "\"",
+          "\"tail\": \"" + hex(*cardBytes, cardBytes->size() - 16, 16) + "\""})
+        EXPECT_NE(summary.find(expected), std::string::npos) << expected << "\n" << summary;
+    DeleteFileA(card.c_str());
+}
+
+// While a server that stops reading holds the send, the window says
+// "Sending..." and its bar is partly filled.
+TEST(SendCard, TheWindowWhileASlowServerHoldsTheSend) {
+    const std::string card = temporary("large card.exe");
+    {
+        std::vector<uint8_t> bytes(6 << 20, 'k');
+        kz8::KernelHandle file(CreateFileA(card.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+        DWORD written = 0;
+        ASSERT_TRUE(WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr));
+    }
+    Program host(hostCommand("127.0.0.23", card), temporary("kz8mailhost-slow.log"));
+    ASSERT_TRUE(host.logged("3024 SendMail")) << host.log();
+    ASSERT_TRUE(clickAndType(200, 55, 0, "you@example.com"));
+    kz8::testkit::moveMouseTo(kAt.x + 60, kAt.y + 334);
+    kz8::testkit::pressLeft();
+    kz8::testkit::releaseLeft();
+    ASSERT_TRUE(host.logged("status Sending...")) << host.log();
+    ASSERT_TRUE(host.logged("progress ")) << host.log();
+    kz8::testkit::pumpMessages(1000);
+    const kz8::testkit::PpmImage screen = kz8::testkit::captureScreen();
+    // KZ8_KEEP_SCREENSHOT=PATH keeps what was checked, for a person to see.
+    const std::string keep = kz8::testkit::environmentText("KZ8_KEEP_SCREENSHOT");
+    if (!keep.empty()) {
+        std::FILE* out = std::fopen(keep.c_str(), "wb");
+        std::fprintf(out, "P6\n%d %d\n255\n", screen.width, screen.height);
+        std::fwrite(screen.rgb.data(), 1, screen.rgb.size(), out);
+        std::fclose(out);
+    }
+    // The bar: from 125 to 460 across, 290 to 308 down in the window.
+    const int y = kAt.y + 299;
+    const kz8::testkit::Rgb start = screen.at(kAt.x + 128, y), end = screen.at(kAt.x + 456, y);
+    EXPECT_FALSE(start == end) << "filled at its start, empty at its end";
+    // The status line holds dark text pixels.
+    int dark = 0;
+    for (int x = kAt.x + 22; x < kAt.x + 118; ++x)
+        for (int row = kAt.y + 292; row < kAt.y + 306; ++row) {
+            const kz8::testkit::Rgb p = screen.at(x, row);
+            dark += p.r < 80 && p.g < 80 && p.b < 80;
+        }
+    EXPECT_GT(dark, 10);
+    DeleteFileA(card.c_str());
+}
+
+}  // namespace
