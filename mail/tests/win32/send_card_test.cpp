@@ -17,6 +17,7 @@
 #include "common/testing/win32/screen_pixels.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/handles.h"
+#include "mail/win32/address_book_file.h"
 
 namespace {
 
@@ -106,9 +107,9 @@ std::vector<std::string> hostEditTexts() {
     HWND sendMail = FindWindowA("Template Window Class", nullptr);
     for (HWND edit = FindWindowExA(sendMail, nullptr, "Edit", nullptr); edit;
          edit = FindWindowExA(sendMail, edit, "Edit", nullptr)) {
-        char text[256] = {};
-        SendMessageA(edit, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
+        std::vector<char> text(65536, '\0');
+        SendMessageA(edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+        texts.push_back(text.data());
     }
     return texts;
 }
@@ -127,7 +128,8 @@ bool clickAndType(int x, int y, size_t field, const std::string& typed) {
 
 std::string hostCommand(const char* server, const std::string& card) {
     return quoted(KZ8_MAIL_HOST) + " --server " + server +
-           " --from me@example.com --at 40,40 --close-boxes --attach " + quoted(card);
+           " --from me@example.com --at 40,40 --close-boxes" +
+           (card.empty() ? std::string() : " --attach " + quoted(card));
 }
 
 TEST(SendCard, TypedInTheWindowAndSentWhole) {
@@ -215,6 +217,56 @@ TEST(SendCard, TheWindowWhileASlowServerHoldsTheSend) {
         }
     EXPECT_GT(dark, 10);
     DeleteFileA(card.c_str());
+}
+
+// Forty entries picked in the book through the host's Address Book button
+// (far more than 260 characters of To) all get the mail.
+TEST(SendCard, FortyRecipientsPickedInTheBook) {
+    const std::string bookPath = kz8::mail::defaultAddressBookPath();
+    DeleteFileA(bookPath.c_str());
+    kz8::mail::AddressList& book = kz8::mail::processAddressBook();
+    book.Clear();
+    for (int i = 0; i < 40; ++i)
+        book.Insert("Person " + std::to_string(i),
+                    "person" + std::to_string(i) + "@book.example.com");
+    ASSERT_EQ(book.Save(), 40);
+    const std::string folder = kz8::testkit::environmentText("KZ8_SMTP_SERVERS");
+    size_t before = 0;
+    while (kz8::testkit::readFile(folder + "\\store\\" + std::to_string(before + 1) + ".json"))
+        ++before;
+
+    Program host(hostCommand("127.0.0.10", ""), temporary("kz8mailhost-book.log"));
+    ASSERT_TRUE(host.logged("3024 SendMail")) << host.log();
+    const auto click = [](int x, int y) {
+        kz8::testkit::moveMouseTo(kAt.x + x, kAt.y + y);
+        kz8::testkit::pressLeft();
+        kz8::testkit::releaseLeft();
+    };
+    click(165, 334);  // Address Book
+    // The book's notices go to its own window, not to the host.
+    ASSERT_TRUE(pumpUntil([] { return FindWindowA("ADDRESSBOOKCLASS", nullptr) != nullptr; }))
+        << host.log();
+    kz8::testkit::pumpMessages(500);
+    click(60, 72);  // the first row, then every row down to the last
+    kz8::testkit::xdotool("key shift+End");
+    kz8::testkit::pumpMessages(500);  // the book's clock enables Add To
+    click(225, 87);                   // Add To
+    click(322, 244);                  // OK
+    ASSERT_TRUE(pumpUntil([] { return FindWindowA("ADDRESSBOOKCLASS", nullptr) == nullptr; }))
+        << host.log();
+    ASSERT_TRUE(pumpUntil([] {
+        const auto texts = hostEditTexts();
+        return !texts.empty() && texts[0].size() > 260;
+    }));
+    click(60, 334);  // Send
+    ASSERT_TRUE(host.ended(30000)) << host.log();
+    const std::string summary = text(folder + "\\store\\" + std::to_string(before + 1) + ".json");
+    for (int i = 0; i < 40; ++i)
+        EXPECT_NE(summary.find("\"person" + std::to_string(i) + "@book.example.com\""),
+                  std::string::npos)
+            << i << "\n"
+            << summary;
+    DeleteFileA(bookPath.c_str());
 }
 
 }  // namespace
