@@ -1,11 +1,12 @@
 // Any server bytes as SMTP replies, split into packets where the fuzzer
 // chooses: each packet is a length byte and that many bytes. Every reply
-// must be whole lines or an error without a code, and memory must stay
-// within the cap.
+// must be whole lines or an error without a code, memory must stay within
+// the cap, and each reply is also read as an EHLO offer.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "mail/portable/smtp_extensions.h"
 #include "mail/portable/smtp_reply.h"
 #include "mail/tests/fake_smtp_socket.h"
 
@@ -27,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             reply.text.size() >= 5 && reply.text.compare(reply.text.size() - 2, 2, "\r\n") == 0;
         if (reply.error == 0 && !whole) __builtin_trap();
         if (reply.error != 0 && reply.code != 0) __builtin_trap();
+        // Every reply could be an answer to EHLO.
+        kz8::mail::chooseLogin(kz8::mail::parseEhloReply(reply.text));
         if (reader.pending().size() > limits.largestReply + 4096) __builtin_trap();
         if (reply.error) break;
     }

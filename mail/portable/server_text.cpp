@@ -1,0 +1,50 @@
+#include "mail/portable/server_text.h"
+
+#include <cctype>
+
+namespace kz8::mail {
+
+namespace {
+
+constexpr uint16_t kSubmissionPort = 587;
+constexpr uint16_t kImplicitTlsPort = 465;
+constexpr unsigned long kLargestPort = 65535;
+
+bool parsePort(const std::string& digits, uint16_t& port) {
+    if (digits.empty() || digits.size() > 5) return false;
+    unsigned long value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + unsigned(c - '0');
+    }
+    if (value < 1 || value > kLargestPort) return false;
+    port = uint16_t(value);
+    return true;
+}
+
+}  // namespace
+
+ServerEndpoint parseServerText(const std::string& text) {
+    ServerEndpoint endpoint;
+    const size_t colon = text.rfind(':');
+    if (colon == std::string::npos) {
+        endpoint.host = text;
+        return endpoint;
+    }
+    endpoint.host = text.substr(0, colon);
+    if (!parsePort(text.substr(colon + 1), endpoint.port)) {
+        endpoint.kind = SessionKind::Invalid;
+        return endpoint;
+    }
+    if (endpoint.port == kSubmissionPort) endpoint.kind = SessionKind::Submission;
+    if (endpoint.port == kImplicitTlsPort) endpoint.kind = SessionKind::ImplicitTls;
+    return endpoint;
+}
+
+std::string credentialTarget(const ServerEndpoint& endpoint) {
+    std::string target = "KZ8Mail:";
+    for (char c : endpoint.host) target += char(std::tolower(static_cast<unsigned char>(c)));
+    return target;
+}
+
+}  // namespace kz8::mail
