@@ -13,6 +13,7 @@
 #include <vector>
 
 // After windows.h, which they need.
+#include "common/win32/module_function.h"
 #include "skinui/include/vexil2.h"
 #include "skinui/win32/template_creation.h"
 #include "skinui/win32/template_library.h"
@@ -21,11 +22,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kCycles = 100;
-
-template <typename Function>
-Function bind(HMODULE module, const char* name) {
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
 
 template <typename Work>
 double millisecondsOf(Work work) {
@@ -58,9 +54,10 @@ int main(int argc, char** argv) {
 
     HMODULE dll = LoadLibraryA(argv[1]);
     if (!dll) fail("the library does not load");
-    auto init = bind<decltype(&Vexil_Init)>(dll, "Vexil_Init");
-    auto create = bind<decltype(&Vexil_Create)>(dll, MAKEINTRESOURCEA(vexil2::kCreate));
-    auto close = bind<decltype(&Vexil_Close)>(dll, "Vexil_Close");
+    auto init = kz8::moduleFunction<decltype(&Vexil_Init)>(dll, "Vexil_Init");
+    auto create =
+        kz8::moduleFunction<decltype(&Vexil_Create)>(dll, MAKEINTRESOURCEA(vexil2::kCreate));
+    auto close = kz8::moduleFunction<decltype(&Vexil_Close)>(dll, "Vexil_Close");
     if (!init || !create || !close || !init()) fail("the library's functions are missing");
     kz8::skinui::TemplateLibrary& linked = kz8::skinui::TemplateLibrary::instance();
     if (!linked.initialise()) fail("the linked library cannot register its classes");

@@ -1,14 +1,9 @@
 #include "mail/win32/mail_module.h"
 
+#include "common/win32/module_function.h"
 namespace kz8::mail {
 
-HINSTANCE mailModule() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&mailModule), &self);
-    return self;
-}
+HINSTANCE mailModule() { return moduleContaining(reinterpret_cast<const void*>(&mailModule)); }
 
 std::string mailModuleFolder() {
     char path[MAX_PATH] = {};

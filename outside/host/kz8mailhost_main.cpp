@@ -18,6 +18,7 @@
 #include <set>
 #include <string>
 
+#include "common/win32/module_function.h"
 #include "mail/include/email.h"
 #include "skinui/include/vexil2.h"
 
@@ -72,7 +73,7 @@ bool bind(HMODULE module, const char* name64, const char* name32, Function& func
     const char* name = name32;
     (void)name64;
 #endif
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    function = kz8::moduleFunction<Function>(module, name);
     return function != nullptr;
 }
 
@@ -203,8 +204,8 @@ int main(int argc, char** argv) {
                      "[--attach FILE] [--at X,Y] [--close-boxes]\n");
         return 2;
     }
-    auto init = reinterpret_cast<decltype(&Vexil_Init)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("Vexil2.dll"), "Vexil_Init")));
+    auto init =
+        kz8::moduleFunction<decltype(&Vexil_Init)>(GetModuleHandleA("Vexil2.dll"), "Vexil_Init");
     if (!init || !init() || !loadEmail(theHost.email)) {
         std::fprintf(stderr, "kz8mailhost: Vexil2.dll or Email.dll is missing or incomplete\n");
         return 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/win32/module_function.h"
 #include "skinui/portable/window_rules.h"
 #include "skinui/win32/template_classes.h"
 
@@ -30,11 +31,7 @@ TemplateLibrary& TemplateLibrary::instance() {
 }
 
 HINSTANCE TemplateLibrary::moduleInstance() const {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&TemplateLibrary::instance), &self);
-    return self;
+    return moduleContaining(reinterpret_cast<const void*>(&TemplateLibrary::instance));
 }
 
 bool TemplateLibrary::initialise() {

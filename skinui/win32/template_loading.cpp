@@ -3,6 +3,7 @@
 #include <new>
 
 #include "common/win32/handles.h"
+#include "common/win32/module_function.h"
 #include "skinui/portable/template_checks.h"
 
 namespace kz8::skinui {
@@ -120,10 +121,7 @@ LoadResult loadTemplateFromText(const char* text, const TemplateSources& sources
 }
 
 std::string moduleFolder() {
-    HMODULE self = nullptr;
-    GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&moduleFolder), &self);
+    HMODULE self = moduleContaining(reinterpret_cast<const void*>(&moduleFolder));
     char path[MAX_PATH] = {};
     const DWORD length = GetModuleFileNameA(self, path, sizeof path);
     return length > 0 && length < sizeof path ? folderOfPath(path) : std::string();

@@ -26,6 +26,7 @@
 #include <vector>
 
 // After windows.h, which they need.
+#include "common/win32/module_function.h"
 #include "skinui/include/vexil2.h"
 #include "skinui/win32/owner_messages.h"
 #include "skinui/win32/template_library.h"
@@ -63,7 +64,7 @@ Vexil2Calls linkedCalls() {
 
 template <typename Function>
 bool bind(HMODULE module, const char* name, Function& function) {
-    function = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    function = kz8::moduleFunction<Function>(module, name);
     return function != nullptr;
 }
 

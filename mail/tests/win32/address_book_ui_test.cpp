@@ -20,6 +20,7 @@
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
 #include "common/win32/handles.h"
+#include "common/win32/module_function.h"
 #include "mail/win32/address_book_dialog.h"
 #include "mail/win32/address_book_file.h"
 #include "mail/win32/address_book_window.h"
@@ -37,8 +38,7 @@ constexpr POINT kSendMailAt{50, 50};
 
 template <typename Function>
 Function vexilExport(const char* name) {
-    return reinterpret_cast<Function>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("Vexil2.dll"), name)));
+    return kz8::moduleFunction<Function>(GetModuleHandleA("Vexil2.dll"), name);
 }
 
 std::string editText(const char* templateName, const char* edit) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "common/testing/portable/test_files.h"
+#include "common/testing/win32/logged_process.h"
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
 #include "common/testing/win32/wine_run.h"
@@ -21,7 +22,9 @@
 
 namespace {
 
+using kz8::testkit::LoggedProcess;
 using kz8::testkit::pumpUntil;
+using kz8::testkit::quoted;
 constexpr POINT kAt{40, 40};  // where the host shows its SendMail window
 
 std::string text(const std::string& path) {
@@ -43,61 +46,20 @@ std::string hex(const std::vector<uint8_t>& bytes, size_t from, size_t count) {
     return out;
 }
 
-// A program of the test run with its output in a file; ended with the test.
-class Program {
-public:
-    Program(const std::string& commandLine, const std::string& outputPath) : output_(outputPath) {
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        kz8::KernelHandle out(CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
-                                          &inherited, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                          nullptr));
-        STARTUPINFOA startup{sizeof startup};
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = out.get();
-        std::string line = commandLine;
-        PROCESS_INFORMATION started{};
-        if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                           folderOf(KZ8_MAIL_HOST).c_str(), &startup, &started)) {
-            process_.reset(started.hProcess);
-            CloseHandle(started.hThread);
-        }
-    }
-    ~Program() {
-        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.get(), 3);
-    }
-    bool ended(DWORD milliseconds) const {
-        return process_ && WaitForSingleObject(process_.get(), milliseconds) == WAIT_OBJECT_0;
-    }
-    std::string log() const { return text(output_); }
-    bool logged(const std::string& line, DWORD milliseconds = 15000) const {
-        return pumpUntil([&] { return log().find(line) != std::string::npos; }, milliseconds);
-    }
-    static std::string folderOf(const std::string& path) {
-        return path.substr(0, path.find_last_of("\\/"));
-    }
-
-private:
-    std::string output_;
-    kz8::KernelHandle process_;
-};
-
 std::string temporary(const char* name) {
     char folder[MAX_PATH] = {};
     GetTempPathA(sizeof folder, folder);
     return std::string(folder) + name;
 }
 
-std::string quoted(const std::string& path) { return "\"" + path + "\""; }
-
 std::string makeCard() {
     const std::string card = temporary("card.exe");
-    Program packer(quoted(KZ8_CARDPACK) + " make --player " + quoted(KZ8_PLAYER) + " --front " +
-                       quoted(kz8::testkit::fixturePath("card/card-rgb.jpg")) + " --back " +
-                       quoted(kz8::testkit::fixturePath("card/card-back.jpg")) + " --force -o " +
-                       quoted(card),
-                   temporary("cardpack.log"));
-    return packer.ended(30000) ? card : std::string();
+    LoggedProcess packer(quoted(KZ8_CARDPACK) + " make --player " + quoted(KZ8_PLAYER) +
+                             " --front " + quoted(kz8::testkit::fixturePath("card/card-rgb.jpg")) +
+                             " --back " + quoted(kz8::testkit::fixturePath("card/card-back.jpg")) +
+                             " --force -o " + quoted(card),
+                         "cardpack.log");
+    return packer.exitStatus(30000) ? card : std::string();
 }
 
 // The texts of the host's edit boxes (To, Cc, Subject, text), read across
@@ -142,7 +104,7 @@ TEST(SendCard, TypedInTheWindowAndSentWhole) {
     while (kz8::testkit::readFile(folder + "\\store\\" + std::to_string(before + 1) + ".json"))
         ++before;
 
-    Program host(hostCommand("127.0.0.10", card), temporary("kz8mailhost.log"));
+    LoggedProcess host(hostCommand("127.0.0.10", card), "kz8mailhost.log");
     ASSERT_TRUE(host.logged("3024 SendMail")) << host.log();
     ASSERT_TRUE(clickAndType(200, 55, 0, "you@example.com"));
     ASSERT_TRUE(clickAndType(200, 115, 2, "A card for you"));
@@ -150,7 +112,7 @@ TEST(SendCard, TypedInTheWindowAndSentWhole) {
     kz8::testkit::moveMouseTo(kAt.x + 60, kAt.y + 334);  // Send
     kz8::testkit::pressLeft();
     kz8::testkit::releaseLeft();
-    ASSERT_TRUE(host.ended(30000)) << host.log();
+    ASSERT_TRUE(host.exitStatus(30000)) << host.log();
     const std::string log = host.log();
     const size_t connecting = log.find("status Connecting..."),
                  sending = log.find("status Sending..."), quit = log.find("status Quit.");
@@ -186,7 +148,7 @@ TEST(SendCard, TheWindowWhileASlowServerHoldsTheSend) {
         DWORD written = 0;
         ASSERT_TRUE(WriteFile(file.get(), bytes.data(), DWORD(bytes.size()), &written, nullptr));
     }
-    Program host(hostCommand("127.0.0.23", card), temporary("kz8mailhost-slow.log"));
+    LoggedProcess host(hostCommand("127.0.0.23", card), "kz8mailhost-slow.log");
     ASSERT_TRUE(host.logged("3024 SendMail")) << host.log();
     ASSERT_TRUE(clickAndType(200, 55, 0, "you@example.com"));
     kz8::testkit::moveMouseTo(kAt.x + 60, kAt.y + 334);
@@ -235,7 +197,7 @@ TEST(SendCard, FortyRecipientsPickedInTheBook) {
     while (kz8::testkit::readFile(folder + "\\store\\" + std::to_string(before + 1) + ".json"))
         ++before;
 
-    Program host(hostCommand("127.0.0.10", ""), temporary("kz8mailhost-book.log"));
+    LoggedProcess host(hostCommand("127.0.0.10", ""), "kz8mailhost-book.log");
     ASSERT_TRUE(host.logged("3024 SendMail")) << host.log();
     const auto click = [](int x, int y) {
         kz8::testkit::moveMouseTo(kAt.x + x, kAt.y + y);
@@ -259,7 +221,7 @@ TEST(SendCard, FortyRecipientsPickedInTheBook) {
         return !texts.empty() && texts[0].size() > 260;
     }));
     click(60, 334);  // Send
-    ASSERT_TRUE(host.ended(30000)) << host.log();
+    ASSERT_TRUE(host.exitStatus(30000)) << host.log();
     const std::string summary = text(folder + "\\store\\" + std::to_string(before + 1) + ".json");
     for (int i = 0; i < 40; ++i)
         EXPECT_NE(summary.find("\"person" + std::to_string(i) + "@book.example.com\""),

@@ -16,6 +16,7 @@
 
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
+#include "common/win32/module_function.h"
 #include "skinui/include/vexil2.h"
 #include "skinui/tests/win32/owner_recorder.h"
 #include "skinui/tests/win32/template_window_support.h"
@@ -50,7 +51,7 @@ public:
     }
     template <typename Function>
     Function byName(const char* name) const {
-        return reinterpret_cast<Function>(reinterpret_cast<void*>(address(name)));
+        return kz8::moduleFunction<Function>(module_, name);
     }
     template <typename Function>
     Function byOrdinal(int ordinal) const {

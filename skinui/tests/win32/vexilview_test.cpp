@@ -6,77 +6,22 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 
 #include "common/testing/portable/test_files.h"
+#include "common/testing/win32/logged_process.h"
 #include "common/testing/win32/mouse_driver.h"
-#include "common/win32/handles.h"
 
 namespace {
 
 using namespace kz8::testkit;
 
-// The lines as printed; a Windows program's text output ends them with CR LF.
-std::string logText(const std::string& path) {
-    const auto bytes = readFile(path);
-    std::string text;
-    if (bytes)
-        for (uint8_t byte : *bytes)
-            if (byte != '\r') text += char(byte);
-    return text;
-}
-
-// vexilview started with its output in a log file of the temporary folder.
-class Viewer {
+// vexilview started as a user would, what it prints kept in a log.
+class Viewer : public LoggedProcess {
 public:
-    explicit Viewer(const std::string& arguments) {
-        char folder[MAX_PATH] = {};
-        GetTempPathA(sizeof folder, folder);
-        log_ = std::string(folder) + "vexilview-test.log";
-        SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-        out_.reset(CreateFileA(log_.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        startup.dwFlags = STARTF_USESTDHANDLES;
-        startup.hStdOutput = startup.hStdError = out_.get();
-        std::string command = std::string("\"") + KZ8_VEXILVIEW_EXE + "\" " + arguments;
-        PROCESS_INFORMATION started{};
-        if (out_ && CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                   nullptr, &startup, &started)) {
-            process_.reset(started.hProcess);
-            CloseHandle(started.hThread);
-        }
-    }
-    // A viewer left running by a failed check would hold the desktop for the
-    // tests after it.
-    ~Viewer() {
-        if (process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT)
-            TerminateProcess(process_.get(), 3);
-        process_.reset();
-        out_.reset();
-        DeleteFileA(log_.c_str());
-    }
-    bool started() const { return bool(process_); }
-    std::string log() const { return logText(log_); }
-    bool logged(const char* line) const {
-        return pumpUntil([&] { return log().find(line) != std::string::npos; }, 15000);
-    }
-    // Its exit status, once it has ended within 15 s.
-    std::optional<DWORD> exitStatus() const {
-        if (WaitForSingleObject(process_.get(), 15000) != WAIT_OBJECT_0) return std::nullopt;
-        DWORD status = 1;
-        GetExitCodeProcess(process_.get(), &status);
-        return status;
-    }
-
-private:
-    std::string log_;
-    kz8::KernelHandle out_, process_;
+    explicit Viewer(const std::string& arguments)
+        : LoggedProcess(quoted(KZ8_VEXILVIEW_EXE) + " " + arguments, "vexilview-test.log") {}
 };
-
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 // The same session through the linked library and through Vexil2.dll.
 class Vexilview : public ::testing::TestWithParam<std::string> {};
