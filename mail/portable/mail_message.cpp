@@ -149,8 +149,9 @@ int MailMessage::AddAttachment(const MailAttachment* attachment) {
 
 std::optional<ComposedMessage> composeMessage(const MailMessage& message, const MailDate& date,
                                               const TextCodePage& codePage) {
-    for (const std::string* text : {&message.subject, &message.from.address,
-                                    &message.from.friendlyName, &message.replyTo.address})
+    for (const std::string* text :
+         {&message.subject, &message.from.address, &message.from.friendlyName,
+          &message.replyTo.address, &message.messageId})
         if (hasLineBreak(*text)) return std::nullopt;
 
     const bool multipart = !message.attachments().empty();
@@ -171,6 +172,7 @@ std::optional<ComposedMessage> composeMessage(const MailMessage& message, const 
     if (!message.ccList.empty()) head += addressHeader("Cc", message.ccList, codePage);
     head += "Subject: " + headerText(message.subject, codePage) + "\r\n";
     head += "Date: " + formatMailDate(date) + "\r\n";
+    if (!message.messageId.empty()) head += "Message-ID: " + message.messageId + "\r\n";
     head += "X-Mailer: " + message.mailer + "\r\n";
     if (!message.replyTo.address.empty())
         head += "Reply-To: " + headerMailbox(message.replyTo, codePage) + "\r\n";

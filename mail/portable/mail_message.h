@@ -57,6 +57,7 @@ public:
     std::string subject;
     std::string mailer = kMailer;
     MailAddress replyTo;
+    std::string messageId;  // "<...>", or empty for none
     std::vector<MailAddress> toList, ccList, bccList;
 
     // 1 when the whole text was taken, 0 at a malformed entry (the ones

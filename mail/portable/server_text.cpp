@@ -41,6 +41,22 @@ ServerEndpoint parseServerText(const std::string& text) {
     return endpoint;
 }
 
+std::optional<std::array<uint8_t, 4>> parseDottedAddress(const std::string& host) {
+    std::array<uint8_t, 4> bytes{};
+    size_t at = 0;
+    for (size_t part = 0; part < bytes.size(); ++part) {
+        if (part > 0 && (at >= host.size() || host[at++] != '.')) return std::nullopt;
+        unsigned value = 0;
+        size_t digits = 0;
+        for (; at < host.size() && host[at] >= '0' && host[at] <= '9' && digits < 4; ++digits)
+            value = value * 10 + unsigned(host[at++] - '0');
+        if (digits == 0 || digits > 3 || value > 255) return std::nullopt;
+        bytes[part] = uint8_t(value);
+    }
+    if (at != host.size()) return std::nullopt;
+    return bytes;
+}
+
 std::string credentialTarget(const ServerEndpoint& endpoint) {
     std::string target = "KZ8Mail:";
     for (char c : endpoint.host) target += char(std::tolower(static_cast<unsigned char>(c)));

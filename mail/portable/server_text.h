@@ -4,7 +4,9 @@
 // first byte on 465, and the classic session on any other port.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace kz8::mail {
@@ -23,6 +25,10 @@ struct ServerEndpoint {
 };
 
 ServerEndpoint parseServerText(const std::string& text);
+
+// The four bytes of a dotted address "a.b.c.d" (each 0 to 255, digits
+// only), or nothing when the host is a name.
+std::optional<std::array<uint8_t, 4>> parseDottedAddress(const std::string& host);
 
 // The host part in lower case, for the credential that belongs to it.
 std::string credentialTarget(const ServerEndpoint& endpoint);

@@ -7,6 +7,7 @@
 #include <deque>
 #include <string>
 
+#include "mail/portable/secure_channel.h"
 #include "mail/portable/smtp_socket.h"
 
 namespace kz8::mail::testkit {
@@ -63,6 +64,25 @@ private:
     }
     FakeClock& clock_;
     int sends_ = 0;
+};
+
+// TLS that only marks in the client's bytes where it started and closed.
+class FakeSecureChannel : public SecureChannel {
+public:
+    explicit FakeSecureChannel(FakeSmtpSocket& socket) : socket_(socket) {}
+    TlsOutcome outcome = TlsOutcome::Secure;
+    std::string host;
+
+    TlsOutcome start(const std::string& name) override {
+        host = name;
+        socket_.sent += "<tls>\r\n";
+        return outcome;
+    }
+    int lastError() const override { return outcome == TlsOutcome::Secure ? 0 : -1; }
+    void close() override { socket_.sent += "<close>\r\n"; }
+
+private:
+    FakeSmtpSocket& socket_;
 };
 
 }  // namespace kz8::mail::testkit

@@ -1,10 +1,14 @@
 #include "mail/win32/mail_environment.h"
 
+#include <bcrypt.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include <vector>
 
 #include "common/win32/handles.h"
+#include "mail/portable/smtp_extensions.h"
 
 namespace kz8::mail {
 
@@ -69,6 +73,17 @@ bool attachFile(MailAttachment& attachment, const std::string& path) {
          got != bytes.size()))
         return false;
     return attachment.encode(baseName(path), bytes.data(), bytes.size());
+}
+
+std::string newMessageId(const std::string& senderAddress, const std::string& heloName) {
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    char stamp[16] = {};
+    std::snprintf(stamp, sizeof stamp, "%04u%02u%02u%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
+                  now.wHour, now.wMinute, now.wSecond);
+    uint8_t random[16] = {};
+    BCryptGenRandom(nullptr, random, sizeof random, BCRYPT_USE_SYSTEM_PREFERRED_RNG);
+    return formatMessageId(stamp, random, senderAddress, heloName);
 }
 
 }  // namespace kz8::mail

@@ -4,9 +4,12 @@
 
 #include <optional>
 
+#include "mail/portable/server_text.h"
 #include "mail/win32/address_book_file.h"
+#include "mail/win32/mail_credentials.h"
 #include "mail/win32/mail_environment.h"
 #include "mail/win32/mail_module.h"
+#include "mail/win32/secure_send_texts.h"
 #include "mail/win32/vexil_calls.h"
 #include "mail/win32/winsock_socket.h"
 #include "skinui/include/vexil2.h"
@@ -35,6 +38,24 @@ HWND makeChild(const char* cls, const RECT& area, HWND parent, int id) {
 }
 
 std::string copied(const char* text) { return text ? text : ""; }
+
+std::string ownText(UINT id) {
+    char buffer[256] = {};
+    LoadStringA(mailModule(), id, buffer, int(sizeof buffer));
+    return buffer;
+}
+
+void loadReasons(SendTexts& texts) {
+    const std::pair<SessionFailure, UINT> reasons[] = {
+        {SessionFailure::Untrusted, IDS_CERTIFICATE_UNTRUSTED},
+        {SessionFailure::WrongServer, IDS_CERTIFICATE_WRONG_SERVER},
+        {SessionFailure::NoSecureOffer, IDS_NO_SECURE_OFFER},
+        {SessionFailure::NoSecureConnection, IDS_NO_SECURE_CONNECTION},
+        {SessionFailure::LoginRefused, IDS_LOGIN_REFUSED},
+        {SessionFailure::NoLogin, IDS_NO_LOGIN},
+    };
+    for (const auto& [failure, id] : reasons) texts.reasons[int(failure)] = ownText(id);
+}
 
 }  // namespace
 
@@ -105,8 +126,50 @@ void SendMailSession::tell(UINT id) {
     MessageBoxA(owner, shown.c_str(), nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
+std::optional<SendMailSession::LoginChoice> SendMailSession::chooseLogin(const std::string& target,
+                                                                         const std::string& host) {
+    std::string refusedUser;
+    HWND owner = nullptr;
+    {
+        SectionLock lock(guard_);
+        if (target == refusedTarget_) refusedUser = refusedUser_;
+        owner = window_;
+    }
+    const bool refused = !refusedUser.empty();
+    if (!refused)
+        if (auto stored = readStoredLogin(target)) return LoginChoice{std::move(*stored), false};
+    // The prompt is modal: asked without the lock, so the host's window
+    // keeps working while it is up.
+    auto answer = askForLogin(owner, host, refusedUser, refused);
+    if (!answer) return std::nullopt;
+    return LoginChoice{std::move(answer->login), answer->save};
+}
+
+void SendMailSession::rememberLoginAnswer(const std::string& target, const std::string& user,
+                                          bool accepted) {
+    SectionLock lock(guard_);
+    if (accepted) {
+        if (target == refusedTarget_) refusedTarget_.clear(), refusedUser_.clear();
+    } else {
+        refusedTarget_ = target;
+        refusedUser_ = user;
+    }
+}
+
 void SendMailSession::send() {
     std::optional<UINT> refused;
+    ServerEndpoint endpoint;
+    {
+        SectionLock lock(guard_);
+        if (workerRunning()) return;
+        endpoint = parseServerText(server_);
+    }
+    std::optional<LoginChoice> login;
+    const std::string target = credentialTarget(endpoint);
+    if (endpoint.kind == SessionKind::Submission || endpoint.kind == SessionKind::ImplicitTls) {
+        login = chooseLogin(target, endpoint.host);
+        if (!login) return;  // the user cancelled: nothing is sent
+    }
     {
         SectionLock lock(guard_);
         if (workerRunning()) return;
@@ -133,10 +196,20 @@ void SendMailSession::send() {
             refused = kOpenFileFailedText;
         } else {
             if (!attachmentPath_.empty()) message.AddAttachment(&job->attachment);
-            job->server = server_;
+            job->server = endpoint;
             job->sender = sender_;
             job->texts = {text(kCannotConnectText), text(kSendFailedText), text(kConnectingText),
                           text(kSendingText), text(kQuitText)};
+            loadReasons(job->texts);
+            if (login) {
+                const std::string user = login->login.user;
+                job->login = std::move(login->login);
+                job->saveLogin = login->save;
+                job->credentialTarget = target;
+                job->loginAnswered = [this, target, user](bool accepted) {
+                    rememberLoginAnswer(target, user, accepted);
+                };
+            }
             if (statusText_) job->status = SendStatus{progressBar_, statusText_};
             job->sendMailWindow = Vexil_GetTemplateHWND("SendMail");
             const SendJob* started = job.get();

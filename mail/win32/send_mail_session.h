@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/win32/critical_section.h"
@@ -40,7 +41,15 @@ private:
     std::string text(UINT id);
     // A box owned by the send-mail window, from the host's thread.
     void tell(UINT id);
-    std::shared_ptr<SendJob> makeJob();
+    // The login a secure send uses: the stored one, unless it is missing
+    // or was refused, else the user's answer to the prompt. Nothing when
+    // the user cancelled.
+    struct LoginChoice {
+        MailLogin login;
+        bool save = false;
+    };
+    std::optional<LoginChoice> chooseLogin(const std::string& target, const std::string& host);
+    void rememberLoginAnswer(const std::string& target, const std::string& user, bool accepted);
     void releaseState();
     void releaseAfterSending(const SendJob* job);
 
@@ -52,6 +61,8 @@ private:
     std::shared_ptr<SendJob> job_;
     KernelHandle worker_;
     bool socketsStarted_ = false;
+    // The server that last refused a login, and the name it refused.
+    std::string refusedTarget_, refusedUser_;
 };
 
 }  // namespace kz8::mail

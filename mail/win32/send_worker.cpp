@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "mail/win32/mail_credentials.h"
 #include "mail/win32/mail_environment.h"
 #include "mail/win32/mail_module.h"
 
@@ -50,14 +51,22 @@ SendResult SendJob::run() {
         return kSent;
     }
     show(texts.connecting);
-    if (!connection_.Connect(server, port)) {
+    if (!connect()) {
         SetLastError(DWORD(connection_.lastError()));
-        tell(texts.cannotConnect);
+        const std::string& reason = texts.reasons[int(connection_.failure())];
+        if (reason.empty()) {
+            tell(texts.cannotConnect);
+        } else {
+            show(reason);
+            tell(texts.cannotConnect + "\n\n" + reason);
+        }
         closeSendMailWindow();
         return kNoConnection;
     }
     show(texts.sending);
     message.replyTo = MailAddress{{}, sender};
+    if (server.kind != SessionKind::Classic)
+        message.messageId = newMessageId(message.from.address, socket_.heloName());
     if (message.subject.empty()) message.subject = "  ";
     const auto composed = composeMessage(message, localMailDate(), systemCodePage());
     const bool sent = composed && connection_.SendMessage(message, *composed, [this](int percent) {
@@ -74,6 +83,16 @@ SendResult SendJob::run() {
     closeSendMailWindow();
     if (afterSending && !cancelled_) afterSending();
     return kSent;
+}
+
+bool SendJob::connect() {
+    const bool connected = connection_.Connect(server, login) == 1;
+    const bool refused = connection_.failure() == SessionFailure::LoginRefused;
+    if (connection_.loggedIn() && saveLogin) storeLogin(credentialTarget, login);
+    wipe(login.password);
+    if ((connection_.loggedIn() || refused) && loginAnswered && !cancelled_)
+        loginAnswered(connection_.loggedIn());
+    return connected;
 }
 
 void SendJob::cancel() {

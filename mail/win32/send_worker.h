@@ -14,14 +14,18 @@
 #include <string>
 
 #include "mail/portable/mail_message.h"
+#include "mail/portable/server_text.h"
 #include "mail/portable/smtp_connection.h"
+#include "mail/win32/schannel_socket.h"
 #include "mail/win32/winsock_socket.h"
 
 namespace kz8::mail {
 
-// Strings 51 to 55 of the resource library, loaded before the worker starts.
+// Strings 51 to 55 of the resource library and Email.dll's reasons why a
+// secure session failed, loaded before the worker starts.
 struct SendTexts {
     std::string cannotConnect, sendFailed, connecting, sending, quit;
+    std::string reasons[int(SessionFailure::NoLogin) + 1];  // none for None
 };
 
 // The progress bar (0 to 100) and the status line of the send-mail window.
@@ -36,16 +40,21 @@ class SendJob {
 public:
     MailMessage message;
     MailAttachment attachment;  // the message may refer to it
-    std::string server;
-    uint16_t port = 25;
+    ServerEndpoint server;
     std::string sender;
+    // For the submission and implicit-TLS sessions.
+    MailLogin login;
+    std::string credentialTarget;
+    bool saveLogin = false;  // once the server has accepted it
+    // Run on the worker's thread when a server answered the login.
+    std::function<void(bool accepted)> loginAnswered;
     SendTexts texts;
     std::optional<SendStatus> status;  // none: the window is only closed
     HWND sendMailWindow = nullptr;
     // Run on the worker's thread after a send that succeeded.
     std::function<void()> afterSending;
 
-    SendJob() : connection_(socket_, clock_) {}
+    SendJob() : secure_(socket_, clock_), connection_(secure_, clock_, &secure_) {}
     // The worker's procedure.
     SendResult run();
     // From any thread: a blocked send or receive returns at once.
@@ -58,9 +67,11 @@ private:
     void setProgress(int percent) const;
     void tell(const std::string& text) const;
     void closeSendMailWindow() const;
+    bool connect();
 
     WinsockSocket socket_;
     TickClock clock_;
+    SchannelSocket secure_;
     SmtpConnection connection_;
     std::atomic<bool> cancelled_{false};
 };

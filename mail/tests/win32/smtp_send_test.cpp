@@ -115,7 +115,7 @@ struct Sending {
     std::vector<std::string> boxes;  // texts of the message boxes, closed as they came
 
     explicit Sending(const char* server) {
-        job->server = server;
+        job->server = parseServerText(server);
         job->sender = "sev@example.com";
         job->message.from = {"", "sev@example.com"};
         job->message.subject = "A card";
