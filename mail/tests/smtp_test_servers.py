@@ -9,7 +9,8 @@ aiosmtpd servers (raw bytes, decode_data=False) store what they accept in
 DIR/<name>/N.eml with N.json beside it: the envelope, the HELO name and
 what Python's email package (policy.default) reads from the message.
 Scripted servers misbehave in ways aiosmtpd never does and note in
-DIR/<name>/log what the client sent them.
+DIR/<name>/log what the client sent them. The submission and TLS servers
+of tls_test_servers.py run in the same process.
 """
 import asyncio
 import hashlib
@@ -24,6 +25,8 @@ from email.parser import BytesParser
 
 from aiosmtpd.controller import Controller
 
+import tls_test_servers
+
 
 class Store:
     """Keeps every message, and answers as told."""
@@ -34,7 +37,14 @@ class Store:
         self.rcpt_reply = rcpt_reply
         self.delay = delay
         self.count = 0
+        self.note = None  # set where the commands a server gets are noted
         os.makedirs(folder, exist_ok=True)
+
+    async def handle_MAIL(self, server, session, envelope, address, mail_options):
+        if self.note:
+            self.note("MAIL")
+        envelope.mail_from = address
+        return "250 OK"
 
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
         if self.rcpt_reply:
@@ -52,12 +62,12 @@ class Store:
         with open(base + ".eml", "wb") as out:
             out.write(envelope.content)
         with open(base + ".json.part", "w") as out:
-            json.dump(summary(session, envelope), out, indent=1)
+            json.dump(summary(server, session, envelope), out, indent=1)
         os.replace(base + ".json.part", base + ".json")
         return self.data_reply
 
 
-def summary(session, envelope):
+def summary(server, session, envelope):
     message = BytesParser(policy=policy.default).parsebytes(envelope.content)
     text = message.get_body(preferencelist=("plain",))
     files = []
@@ -67,11 +77,14 @@ def summary(session, envelope):
                       "head": content[:16].hex(), "tail": content[-16:].hex(),
                       "sha256": hashlib.sha256(content).hexdigest()})
     headers = {name: str(message[name]) for name in
-               ("From", "To", "Cc", "Subject", "Date", "Reply-To", "X-Mailer") if message[name]}
+               ("From", "To", "Cc", "Subject", "Date", "Reply-To", "X-Mailer", "Message-ID")
+               if message[name]}
+    secure = server.transport.get_extra_info("ssl_object")
     return {"helo": session.host_name, "mail_from": envelope.mail_from,
             "rcpt_tos": envelope.rcpt_tos, "headers": headers,
             "text": text.get_content() if text is not None else None,
-            "attachments": files, "defects": [str(d) for d in message.defects]}
+            "attachments": files, "defects": [str(d) for d in message.defects],
+            "tls": secure.version() if secure else None}
 
 
 async def scripted(reader, writer, name, folder):
@@ -159,6 +172,7 @@ def serve(folder):
                 lambda r, w, n=name: scripted(r, w, n, os.path.join(folder, n)), address, 25)
 
     loop.run_until_complete(scripted_servers())
+    controllers += tls_test_servers.start_servers(folder, Store, loop)
     threading.Thread(target=loop.run_forever, daemon=True).start()
     with open(os.path.join(folder, "ready"), "w") as out:
         out.write(str(os.getpid()))

@@ -81,8 +81,12 @@ std::optional<PromptedLogin> askForLogin(HWND owner, const std::string& host,
         ULONG(userName.size()), password.data(), ULONG(password.size()), &save, flags);
     std::optional<PromptedLogin> result;
     if (answer == NO_ERROR) {
+        // The prompt puts "<target>\\" before a name without "\\" or "@".
+        std::wstring name = userName.data();
+        const std::wstring prefix = shownHost + L"\\";
+        if (name.compare(0, prefix.size(), prefix) == 0) name.erase(0, prefix.size());
         result.emplace();
-        result->login = MailLogin(toUtf8(userName.data(), wcslen(userName.data())),
+        result->login = MailLogin(toUtf8(name.data(), name.size()),
                                   toUtf8(password.data(), wcslen(password.data())));
         result->save = save != FALSE;
     }

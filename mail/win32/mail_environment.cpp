@@ -1,10 +1,10 @@
 #include "mail/win32/mail_environment.h"
 
-#include <bcrypt.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <bcrypt.h>
 
 #include <cstdio>
-
 #include <vector>
 
 #include "common/win32/handles.h"

@@ -13,6 +13,8 @@ namespace {
 constexpr uint32_t kHandshakeMilliseconds = 30000;
 constexpr uint32_t kWaitStepMilliseconds = 250;
 constexpr size_t kReceiveBytes = 16 * 1024;
+constexpr size_t kRecordHeaderBytes = 5;
+constexpr uint8_t kAlertContentType = 0x15;
 constexpr DWORD kContextFlags = ISC_REQ_CONFIDENTIALITY | ISC_REQ_STREAM | ISC_REQ_ALLOCATE_MEMORY |
                                 ISC_REQ_SEQUENCE_DETECT | ISC_REQ_REPLAY_DETECT;
 
@@ -166,7 +168,11 @@ bool SchannelSocket::sendAll(const char* bytes, size_t size) {
 }
 
 void SchannelSocket::decryptRecords() {
-    while (!incoming_.empty() && !peerClosed_ && !failed_) {
+    // A record's header is five bytes; Wine's Schannel reads them unchecked.
+    while (incoming_.size() >= kRecordHeaderBytes && !peerClosed_ && !failed_) {
+        // Wine answers a close_notify with an empty record, not with
+        // SEC_I_CONTEXT_EXPIRED; the alert's content type tells.
+        const bool alert = uint8_t(incoming_[0]) == kAlertContentType;
         SecBuffer parts[4] = {buffer(SECBUFFER_DATA, incoming_.data(), incoming_.size()),
                               buffer(SECBUFFER_EMPTY), buffer(SECBUFFER_EMPTY),
                               buffer(SECBUFFER_EMPTY)};
@@ -185,7 +191,7 @@ void SchannelSocket::decryptRecords() {
             if (part.BufferType == SECBUFFER_EXTRA) extra = &part;
         }
         keepExtra(incoming_, extra ? *extra : parts[3]);
-        if (status == SEC_I_CONTEXT_EXPIRED) peerClosed_ = true;
+        if (status == SEC_I_CONTEXT_EXPIRED || alert) peerClosed_ = true;
         // TLS 1.3 sends tickets after the handshake; Schannel wants them
         // fed back through the handshake call.
         if (status == SEC_I_RENEGOTIATE && !handshake()) failed_ = true;

@@ -8,9 +8,10 @@
 #ifndef SECURITY_WIN32
 #define SECURITY_WIN32
 #endif
+#include <windows.h>
+// after windows.h, whose types they use
 #include <schannel.h>
 #include <security.h>
-#include <windows.h>
 
 #include <string>
 

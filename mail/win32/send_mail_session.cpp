@@ -9,7 +9,6 @@
 #include "mail/win32/mail_credentials.h"
 #include "mail/win32/mail_environment.h"
 #include "mail/win32/mail_module.h"
-#include "mail/win32/secure_send_texts.h"
 #include "mail/win32/vexil_calls.h"
 #include "mail/win32/winsock_socket.h"
 #include "skinui/include/vexil2.h"
@@ -38,24 +37,6 @@ HWND makeChild(const char* cls, const RECT& area, HWND parent, int id) {
 }
 
 std::string copied(const char* text) { return text ? text : ""; }
-
-std::string ownText(UINT id) {
-    char buffer[256] = {};
-    LoadStringA(mailModule(), id, buffer, int(sizeof buffer));
-    return buffer;
-}
-
-void loadReasons(SendTexts& texts) {
-    const std::pair<SessionFailure, UINT> reasons[] = {
-        {SessionFailure::Untrusted, IDS_CERTIFICATE_UNTRUSTED},
-        {SessionFailure::WrongServer, IDS_CERTIFICATE_WRONG_SERVER},
-        {SessionFailure::NoSecureOffer, IDS_NO_SECURE_OFFER},
-        {SessionFailure::NoSecureConnection, IDS_NO_SECURE_CONNECTION},
-        {SessionFailure::LoginRefused, IDS_LOGIN_REFUSED},
-        {SessionFailure::NoLogin, IDS_NO_LOGIN},
-    };
-    for (const auto& [failure, id] : reasons) texts.reasons[int(failure)] = ownText(id);
-}
 
 }  // namespace
 
@@ -200,7 +181,7 @@ void SendMailSession::send() {
             job->sender = sender_;
             job->texts = {text(kCannotConnectText), text(kSendFailedText), text(kConnectingText),
                           text(kSendingText), text(kQuitText)};
-            loadReasons(job->texts);
+            loadSessionFailureTexts(job->texts);
             if (login) {
                 const std::string user = login->login.user;
                 job->login = std::move(login->login);

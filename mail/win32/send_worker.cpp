@@ -5,6 +5,7 @@
 #include "mail/win32/mail_credentials.h"
 #include "mail/win32/mail_environment.h"
 #include "mail/win32/mail_module.h"
+#include "mail/win32/secure_send_texts.h"
 
 namespace kz8::mail {
 
@@ -26,7 +27,25 @@ DWORD WINAPI workerProcedure(void* parameter) {
     return DWORD(result);
 }
 
+std::string ownText(UINT id) {
+    char buffer[256] = {};
+    LoadStringA(mailModule(), id, buffer, int(sizeof buffer));
+    return buffer;
+}
+
 }  // namespace
+
+void loadSessionFailureTexts(SendTexts& texts) {
+    const std::pair<SessionFailure, UINT> reasons[] = {
+        {SessionFailure::Untrusted, IDS_CERTIFICATE_UNTRUSTED},
+        {SessionFailure::WrongServer, IDS_CERTIFICATE_WRONG_SERVER},
+        {SessionFailure::NoSecureOffer, IDS_NO_SECURE_OFFER},
+        {SessionFailure::NoSecureConnection, IDS_NO_SECURE_CONNECTION},
+        {SessionFailure::LoginRefused, IDS_LOGIN_REFUSED},
+        {SessionFailure::NoLogin, IDS_NO_LOGIN},
+    };
+    for (const auto& [failure, id] : reasons) texts.reasons[int(failure)] = ownText(id);
+}
 
 void SendJob::show(const std::string& text) const {
     if (!cancelled_ && status)

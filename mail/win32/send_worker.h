@@ -28,6 +28,9 @@ struct SendTexts {
     std::string reasons[int(SessionFailure::NoLogin) + 1];  // none for None
 };
 
+// The reasons, from this library's own string table.
+void loadSessionFailureTexts(SendTexts& texts);
+
 // The progress bar (0 to 100) and the status line of the send-mail window.
 struct SendStatus {
     HWND progressBar = nullptr;

@@ -49,16 +49,26 @@ bool namesAddress(PCCERT_CONTEXT certificate, const std::array<uint8_t, 4>& addr
 }  // namespace
 
 TlsOutcome checkServerCertificate(PCCERT_CONTEXT certificate, const std::string& host, int& error) {
+    char serverAuth[] = szOID_PKIX_KP_SERVER_AUTH;
+    char* usages[] = {serverAuth};
     CERT_CHAIN_PARA chainPara{};
     chainPara.cbSize = sizeof chainPara;
+    chainPara.RequestedUsage.dwType = USAGE_MATCH_TYPE_AND;
+    chainPara.RequestedUsage.Usage = {1, usages};
     PCCERT_CHAIN_CONTEXT made = nullptr;
-    // The certificate's own store holds the intermediates the server sent.
+    // The certificate's own store holds the intermediates the server sent;
+    // nothing is fetched from the network for the ones it did not.
     if (!CertGetCertificateChain(nullptr, certificate, nullptr, certificate->hCertStore, &chainPara,
-                                 0, nullptr, &made)) {
+                                 CERT_CHAIN_CACHE_ONLY_URL_RETRIEVAL, nullptr, &made)) {
         error = int(GetLastError());
         return TlsOutcome::Untrusted;
     }
     const Chain chain(made);
+    // Wine's SSL policy lets a chain that ends at no known issuer pass.
+    if (chain->TrustStatus.dwErrorStatus != CERT_TRUST_NO_ERROR) {
+        error = int(CERT_E_UNTRUSTEDROOT);
+        return TlsOutcome::Untrusted;
+    }
     const auto address = parseDottedAddress(host);
     std::wstring serverName = address ? std::wstring() : widened(host);
     HTTPSPolicyCallbackData server{};

@@ -4,8 +4,9 @@
 // address among its IP-address entries (the policy only matches names).
 #pragma once
 
-#include <wincrypt.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <wincrypt.h>
 
 #include <string>
 
