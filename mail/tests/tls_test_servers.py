@@ -18,6 +18,7 @@ from aiosmtpd.smtp import AuthResult
 
 USER = "kz8user"
 PASSWORD = "p\u00e4ssw\u00f6rd-\u03a9"  # not ASCII: it must go out as UTF-8
+TYPED_PASSWORD = "kz8-typed-1"  # what the prompt tests type
 BACKEND_OFFSET = 10000  # the server itself listens here above the relay's port
 
 # name: (address, port, certificate, server arguments)
@@ -36,9 +37,9 @@ SERVERS = {
     "plain2525": ("127.0.0.38", 2525, None, {"plain": True}),
     "requires_tls": ("127.0.0.39", 25, "main", {"plain_port_requires_tls": True}),
     "stored_login": ("127.0.0.40", 587, "main", {}),
-    "prompted": ("127.0.0.41", 587, "main", {}),
+    "prompted": ("127.0.0.41", 587, "main", {"password": TYPED_PASSWORD}),
     "prompt_cancel": ("127.0.0.42", 587, "main", {}),
-    "prompt_again": ("127.0.0.43", 465, "main", {}),
+    "prompt_again": ("127.0.0.43", 465, "main", {"password": TYPED_PASSWORD}),
     "bench": ("127.0.0.44", 587, "main", {}),
 }
 INJECTING = ("127.0.0.37", 587)  # STARTTLS answered with plaintext after the 220
@@ -95,10 +96,10 @@ def noting(folder):
     return note
 
 
-def authenticator(note):
+def authenticator(note, password=PASSWORD):
     def check(server, session, envelope, mechanism, auth_data):
         user = auth_data.login.decode("utf-8", "replace")
-        good = user == USER and auth_data.password == PASSWORD.encode("utf-8")
+        good = user == USER and auth_data.password == password.encode("utf-8")
         note("AUTH %s %s %s" % (mechanism, user, "ok" if good else "refused"))
         return AuthResult(success=good, handled=False)  # aiosmtpd answers 535 itself
     return check
@@ -164,19 +165,20 @@ def start_servers(folder, store_type, loop):
         note = noting(where)
         store.note = note
         arguments = {"decode_data": False}
+        checker = authenticator(note, options.get("password", PASSWORD))
         behind_relay = not options.get("plain") and not options.get("plain_port_requires_tls")
         if options.get("plain"):
             pass
         elif certificate is None:  # AUTH offered in the clear, no STARTTLS
-            arguments.update(auth_require_tls=False, authenticator=authenticator(note))
+            arguments.update(auth_require_tls=False, authenticator=checker)
         elif port == 465:
             # aiosmtpd counts only STARTTLS as encryption; here all of it is.
             arguments.update(ssl_context=context(certificates, certificate, options.get("tls")),
-                             authenticator=authenticator(note), auth_required=True,
+                             authenticator=checker, auth_required=True,
                              auth_require_tls=False)
         else:
             arguments.update(tls_context=context(certificates, certificate, options.get("tls")),
-                             require_starttls=True, authenticator=authenticator(note),
+                             require_starttls=True, authenticator=checker,
                              auth_required=not options.get("plain_port_requires_tls"))
         if options.get("exclude"):
             arguments["auth_exclude_mechanism"] = options["exclude"]

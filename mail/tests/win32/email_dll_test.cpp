@@ -3,11 +3,15 @@
 // SendMail template filled and sent to the test servers. The resource
 // library is found through the current folder when a test wants texts.
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <wincred.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/testing/portable/test_files.h"
@@ -16,6 +20,7 @@
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/module_function.h"
 #include "mail/include/email.h"
+#include "mail/tests/win32/test_authority.h"
 #include "skinui/include/vexil2.h"
 
 namespace {
@@ -95,6 +100,7 @@ protected:
         auto init =
             moduleFunction<decltype(&Vexil_Init)>(GetModuleHandleA("Vexil2.dll"), "Vexil_Init");
         ASSERT_TRUE(init && init());
+        ASSERT_TRUE(kz8::mail::testkit::trustTestAuthority());
     }
     static EmailDll& dll() {
         static EmailDll loaded;
@@ -228,6 +234,183 @@ TEST_F(EmailDllTest, ADoubleSendGivesOneMailAndNoServerGivesStringFiftyOne) {
     dll().ok();
     EXPECT_EQ(kz8::testkit::answerMessageBox(10000), "Cannot connect the host.\nPlease try again.");
     EXPECT_TRUE(windowClosed());
+}
+
+// Logins from the Credential Manager, and its prompt when there is none.
+const wchar_t kUser[] = L"kz8user";
+
+void storeCredential(const wchar_t* target, const std::wstring& password) {
+    std::wstring name = target, user = kUser, blob = password;
+    CREDENTIALW credential{};
+    credential.Type = CRED_TYPE_GENERIC;
+    credential.TargetName = name.data();
+    credential.UserName = user.data();
+    credential.CredentialBlob = reinterpret_cast<BYTE*>(blob.data());
+    credential.CredentialBlobSize = DWORD(blob.size() * sizeof(wchar_t));
+    credential.Persist = CRED_PERSIST_LOCAL_MACHINE;
+    ASSERT_TRUE(CredWriteW(&credential, 0));
+}
+
+// The prompt for a server, once it is up: its user field's text, and keys
+// typed into it by xdotool, each step waiting for its effect (the prompt
+// is modal inside OnOK, so this runs on a thread of its own).
+std::string fieldText(HWND prompt, int id) {
+    char text[64] = {};
+    SendMessageA(GetDlgItem(prompt, id), WM_GETTEXT, sizeof text, LPARAM(text));
+    return text;
+}
+
+class PromptAnswer {
+public:
+    struct Step {
+        std::string keys;
+        std::function<bool(HWND prompt)> done;
+    };
+    PromptAnswer(const char* host, std::vector<Step> steps)
+        : caption_(std::string("Connect to ") + host),
+          steps_(std::move(steps)),
+          thread_([this] { run(); }) {}
+    ~PromptAnswer() { thread_.join(); }
+    bool seen = false;
+    bool closedByKeys = true;
+    std::string userShown;
+
+private:
+    void run() {
+        HWND prompt = nullptr;
+        pumpUntil([&] { return (prompt = FindWindowA("#32770", caption_.c_str())) != nullptr; },
+                  10000);
+        if (!prompt) return;
+        seen = true;
+        userShown = fieldText(prompt, kUserField);
+        pumpMessages(300);
+        for (const Step& step : steps_) {
+            kz8::testkit::xdotool(step.keys);
+            pumpUntil([&] { return step.done(prompt); }, 5000);
+        }
+        // A prompt the keys did not close is cancelled, so the test ends.
+        if (!pumpUntil([&] { return !IsWindow(prompt); }, 5000)) {
+            closedByKeys = false;
+            PostMessageA(prompt, WM_COMMAND, IDCANCEL, 0);
+        }
+    }
+    static constexpr int kUserField = 101;
+    std::string caption_;
+    std::vector<Step> steps_;
+    std::thread thread_;
+};
+
+bool closed(HWND prompt) { return !IsWindow(prompt); }
+
+// The prompt's focus, as its own thread sees it.
+HWND focusIn(HWND prompt) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(prompt, nullptr), &info);
+    return info.hwndFocus;
+}
+
+std::wstring storedPassword(const wchar_t* target) {
+    CREDENTIALW* saved = nullptr;
+    if (!CredReadW(target, CRED_TYPE_GENERIC, 0, &saved)) return L"(none)";
+    std::wstring password(reinterpret_cast<const wchar_t*>(saved->CredentialBlob),
+                          saved->CredentialBlobSize / sizeof(wchar_t));
+    CredFree(saved);
+    return password;
+}
+
+std::vector<std::string> serverCommands(const char* server) {
+    const auto bytes = kz8::testkit::readFile(serversFolder() + "\\" + server + "\\commands");
+    std::vector<std::string> lines;
+    if (!bytes) return lines;
+    std::string line;
+    for (char c : *bytes) {
+        if (c != '\n')
+            line += c;
+        else
+            lines.push_back(line), line.clear();
+    }
+    return lines;
+}
+
+TEST_F(EmailDllTest, AStoredLoginIsUsedWithItsUnicodePassword) {
+    storeCredential(L"KZ8Mail:127.0.0.40", L"p\u00e4ssw\u00f6rd-\u03a9");
+    server("127.0.0.40:587");
+    dll().ok();
+    ASSERT_TRUE(windowClosed(20000));
+    EXPECT_EQ(storedMessages("stored_login").size(), 1u);
+    EXPECT_EQ(serverCommands("stored_login"),
+              (std::vector<std::string>{"AUTH PLAIN kz8user ok", "MAIL"}));
+}
+
+TEST_F(EmailDllTest, APromptedLoginIsSavedOnlyWhenTheServerTookIt) {
+    CredDeleteW(L"KZ8Mail:127.0.0.41", CRED_TYPE_GENERIC, 0);
+    server("127.0.0.41:587");
+    {
+        // Name, password, the save box, OK.
+        PromptAnswer answer(
+            "127.0.0.41",
+            {{"type --delay 30 kz8user", [](HWND p) { return fieldText(p, 101) == "kz8user"; }},
+             {"key Tab", [](HWND p) { return focusIn(p) == GetDlgItem(p, 102); }},
+             {"type --delay 30 kz8-typed-1",
+              [](HWND p) { return fieldText(p, 102) == "kz8-typed-1"; }},
+             {"key Tab", [](HWND p) { return focusIn(p) == GetDlgItem(p, 104); }},
+             {"key space", [](HWND p) { return IsDlgButtonChecked(p, 104) == BST_CHECKED; }},
+             {"key Return", closed}});
+        dll().ok();
+        pumpMessages(100);
+        EXPECT_TRUE(answer.seen && answer.closedByKeys);
+    }
+    ASSERT_TRUE(windowClosed(20000));
+    EXPECT_EQ(storedMessages("prompted").size(), 1u);
+    EXPECT_EQ(storedPassword(L"KZ8Mail:127.0.0.41"), L"kz8-typed-1");
+}
+
+TEST_F(EmailDllTest, CancelInThePromptSendsNothing) {
+    CredDeleteW(L"KZ8Mail:127.0.0.42", CRED_TYPE_GENERIC, 0);
+    server("127.0.0.42:587");
+    {
+        PromptAnswer answer("127.0.0.42", {{"key Escape", closed}});
+        dll().ok();
+        pumpMessages(100);
+        EXPECT_TRUE(answer.seen && answer.closedByKeys);
+    }
+    pumpMessages(1000);
+    EXPECT_TRUE(IsWindow(sendMail)) << "the window stays, with its text";
+    EXPECT_TRUE(status.texts.empty()) << "no connection was begun";
+    EXPECT_TRUE(kz8::testkit::readFile(serversFolder() + "\\prompt_cancel\\relay.bin") ==
+                std::nullopt);
+}
+
+TEST_F(EmailDllTest, ARefusedLoginIsAskedForAgainWithTheNameFilledIn) {
+    withTexts();
+    storeCredential(L"KZ8Mail:127.0.0.43", L"an old password");
+    server("127.0.0.43:465");
+    dll().ok();
+    EXPECT_EQ(kz8::testkit::answerMessageBox(20000),
+              "Cannot connect the host.\nPlease try again.\n\n"
+              "The server refused the user name or password.");
+    ASSERT_TRUE(windowClosed());
+
+    SetUp();
+    server("127.0.0.43:465");
+    {
+        // The name is there and has the focus on the password.
+        PromptAnswer answer("127.0.0.43",
+                            {{"type --delay 30 kz8-typed-1",
+                              [](HWND p) { return fieldText(p, 102) == "kz8-typed-1"; }},
+                             {"key Return", closed}});
+        dll().ok();
+        pumpMessages(100);
+        EXPECT_TRUE(answer.closedByKeys);
+        EXPECT_EQ(answer.userShown, "kz8user");
+    }
+    ASSERT_TRUE(windowClosed(20000));
+    EXPECT_EQ(storedMessages("prompt_again").size(), 1u);
+    EXPECT_EQ(
+        serverCommands("prompt_again"),
+        (std::vector<std::string>{"AUTH PLAIN kz8user refused", "AUTH PLAIN kz8user ok", "MAIL"}));
+    EXPECT_EQ(storedPassword(L"KZ8Mail:127.0.0.43"), L"an old password") << "save was not ticked";
 }
 
 // Last: the library unloaded while a cancelled send is still ending.

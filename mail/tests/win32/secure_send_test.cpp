@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "mail/tests/win32/send_job_harness.h"
+#include "mail/tests/win32/test_authority.h"
 #include "mail/win32/mail_environment.h"
 #include "mail/win32/server_certificate.h"
 #include "mail/win32/winsock_socket.h"
@@ -20,6 +21,8 @@ namespace kz8::mail {
 namespace {
 
 using namespace sendtest;
+using testkit::certificateBytes;
+using testkit::trustTestAuthority;
 
 const char kUser[] = "kz8user";
 const char kPassword[] = "p\xC3\xA4ssw\xC3\xB6rd-\xCE\xA9";  // UTF-8, as the server checks it
@@ -27,26 +30,6 @@ const char kCannotConnect[] = "Cannot connect the host.\nPlease try again.";
 
 std::string serverFile(const std::string& server, const char* name) {
     return readText(serversFolder() + "\\" + server + "\\" + name);
-}
-
-std::vector<BYTE> certificateBytes(const char* name) {
-    const std::string servers = serversFolder();
-    const std::string folder = servers.substr(0, servers.find_last_of("\\/"));
-    const auto bytes = kz8::testkit::readFile(folder + "\\smtp-certificates\\" + name + ".der");
-    return bytes ? std::vector<BYTE>(bytes->begin(), bytes->end()) : std::vector<BYTE>();
-}
-
-// The test CA into the current user's Root store, closed at once: Wine
-// writes the store at its close, and reads it once per process for chains.
-bool trustTestAuthority() {
-    const std::vector<BYTE> ca = certificateBytes("ca");
-    HCERTSTORE root = CertOpenSystemStoreA(0, "Root");
-    if (ca.empty() || !root) return false;
-    const bool added =
-        CertAddEncodedCertificateToStore(root, X509_ASN_ENCODING, ca.data(), DWORD(ca.size()),
-                                         CERT_STORE_ADD_REPLACE_EXISTING, nullptr) != FALSE;
-    CertCloseStore(root, 0);
-    return added;
 }
 
 // The plaintext lines the client sent before its first TLS record.
