@@ -57,7 +57,10 @@ class Store:
             await asyncio.sleep(self.delay)
         if not self.data_reply.startswith("250"):
             return self.data_reply
-        self.count += 1
+        # The first free number: a test may have emptied the folder.
+        self.count = 1
+        while os.path.exists(os.path.join(self.folder, "%d.eml" % self.count)):
+            self.count += 1
         base = os.path.join(self.folder, str(self.count))
         with open(base + ".eml", "wb") as out:
             out.write(envelope.content)

@@ -44,6 +44,28 @@ std::vector<std::string> clearLines(const std::string& relayed) {
     return lines;
 }
 
+// What a server kept from earlier runs goes, so that its files are this
+// send's alone.
+void emptyServerFolder(const std::string& server) {
+    const std::string folder = serversFolder() + "\\" + server + "\\";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// The TLS version the servers without a cap should see: Wine 8.0's
+// Schannel offers TLS 1.2 at most unless GnuTLS's own defaults are in
+// force (the TLS 1.3 run sets GNUTLS_SYSTEM_PRIORITY_FILE).
+std::string newestVersion() {
+    const std::string expected = kz8::testkit::environmentText("KZ8_EXPECT_TLS");
+    return expected.empty() ? "TLSv1.2" : expected;
+}
+
 class SecureSend : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -51,8 +73,10 @@ protected:
         ASSERT_TRUE(trustTestAuthority()) << "the test CA from the servers' certificates";
     }
     // A send with the login given, finished with its boxes read.
-    static std::unique_ptr<Sending> send(const char* server, const char* password = kPassword) {
-        auto sending = std::make_unique<Sending>(server);
+    static std::unique_ptr<Sending> send(const char* text, const char* server,
+                                         const char* password = kPassword) {
+        emptyServerFolder(server);
+        auto sending = std::make_unique<Sending>(text);
         sending->job->message.AddRecipients("ann@example.com", kTo, {});
         sending->job->login = MailLogin(kUser, password);
         loadSessionFailureTexts(sending->job->texts);
@@ -106,13 +130,14 @@ TEST_F(SecureSend, SubmissionAndImplicitTlsDeliverWithoutThePasswordInTheClear) 
     const std::string secrets[] = {kPassword, encodeBase64(kPassword),
                                    encodeBase64(std::string(1, '\0') + kUser + '\0' + kPassword)};
     for (const Case& c : cases) {
-        const auto sending = send(c.text);
+        const auto sending = send(c.text, c.server);
         EXPECT_EQ(sending->finish(), DWORD(kSent)) << c.text;
         EXPECT_TRUE(sending->boxes.empty()) << c.text;
         const std::string summary = storedSummary(c.server, 1);
         EXPECT_NE(summary.find("\"Message-ID\": \"<"), std::string::npos) << c.text << summary;
         EXPECT_NE(summary.find("\"defects\": []"), std::string::npos) << c.text << summary;
-        EXPECT_NE(summary.find("\"tls\": \"TLSv1."), std::string::npos) << c.text << summary;
+        const std::string version = std::string(c.server).back() == '2' ? "TLSv1.2" : newestVersion();
+        EXPECT_NE(summary.find("\"tls\": \"" + version), std::string::npos) << c.text << summary;
         EXPECT_EQ(serverFile(c.server, "commands"), std::string(c.login) + "\nMAIL\n") << c.text;
         const std::string relayed = serverFile(c.server, "relay.bin");
         for (const std::string& secret : secrets)
@@ -150,7 +175,7 @@ TEST_F(SecureSend, EveryFailureBeforeTheSessionIsReadySaysWhyAndSendsNothing) {
          "A secure connection could not be made.", ""},
     };
     for (const Case& c : cases) {
-        const auto sending = send(c.text, c.password);
+        const auto sending = send(c.text, c.server, c.password);
         const SmtpConnection& connection = sending->job->connection();
         EXPECT_EQ(sending->finish(), DWORD(kNoConnection)) << c.text;
         EXPECT_EQ(connection.failure(), c.failure)
@@ -173,7 +198,7 @@ TEST_F(SecureSend, EveryFailureBeforeTheSessionIsReadySaysWhyAndSendsNothing) {
 
 // Any other port is the classic session: the same bytes as on port 25.
 TEST_F(SecureSend, OtherPortsAndPlainServersKeepTheClassicSession) {
-    const auto plain = send("127.0.0.38:2525");
+    const auto plain = send("127.0.0.38:2525", "plain2525");
     EXPECT_EQ(plain->finish(), DWORD(kSent));
     const auto composed = composeMessage(plain->job->message, MailDate{}, systemCodePage());
     ASSERT_TRUE(composed);
@@ -188,7 +213,7 @@ TEST_F(SecureSend, OtherPortsAndPlainServersKeepTheClassicSession) {
 
     // A server that wants STARTTLS first answers the classic session's
     // HELO with 530, so it cannot connect.
-    const auto refused = send("127.0.0.39");
+    const auto refused = send("127.0.0.39", "requires_tls");
     EXPECT_EQ(refused->finish(), DWORD(kNoConnection));
     EXPECT_EQ(refused->job->connection().lastResponse().substr(0, 4), "530 ");
     EXPECT_EQ(refused->boxes, std::vector<std::string>{kCannotConnect});
