@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "common/testing/portable/test_files.h"
+#include "common/testing/win32/wine_run.h"
 
 namespace kz8::mail::testkit {
 
