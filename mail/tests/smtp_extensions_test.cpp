@@ -186,6 +186,9 @@ TEST(SecureSession, WhatGoesOutAndWhereItStops) {
         EXPECT_EQ(socket.sent, c.sent) << c.label;
         EXPECT_EQ(connection.loggedIn(), c.result == 1 && c.sent.find("AUTH") != std::string::npos)
             << c.label;
+        if (parseServerText(c.server).kind == SessionKind::Invalid) {
+            EXPECT_EQ(connection.lastError(), kErrorHostNotFound) << c.label;
+        }
     }
 
     // The server asks for a login that was never given: nothing is sent.

@@ -144,6 +144,9 @@ void SendMailSession::send() {
         SectionLock lock(guard_);
         if (workerRunning()) return;
         endpoint = parseServerText(server_);
+        // Nothing to send: no reason to ask for a login either.
+        ActiveTemplate sendMail("SendMail");
+        if (templateEditText("SendMail_Edit_To").empty()) return;
     }
     std::optional<LoginChoice> login;
     const std::string target = credentialTarget(endpoint);
