@@ -44,3 +44,6 @@ kz8_delay_import(kz8_delay_msvfw32 msvfw32.dll MCIWndCreateA)
 kz8_delay_import(kz8_delay_shell32 shell32.dll ShellExecuteA@24)
 kz8_delay_import(kz8_delay_ole32 ole32.dll CoCreateInstance@20 CoInitialize@4 CoUninitialize@0)
 kz8_delay_import(kz8_delay_shlwapi shlwapi.dll PathCombineW@12 PathIsRelativeW@4 PathIsUNCW@4)
+# The maker's file-dialog library, which the mail library's MAPI delivery
+# uses for pictures and which may be missing: bound at the first call.
+kz8_delay_import(kz8_delay_hydll HYDLL.dll HyOpenFile HySaveFile)

@@ -5,6 +5,8 @@
 
 #include "mail/win32/address_book_dialog.h"
 #include "mail/win32/address_book_window.h"
+#include "mail/win32/aol_delivery.h"
+#include "mail/win32/mapi_delivery.h"
 #include "mail/win32/send_mail_session.h"
 
 using kz8::mail::SendMailSession;
@@ -34,6 +36,33 @@ void __cdecl onAddressBook() {
 
 void __cdecl onAddAddress() {
     kz8::mail::openAddressBookDialog(SendMailSession::instance().window());
+}
+
+void __cdecl setSendToAddr(char* address) { kz8::mail::setAolRecipient(address); }
+
+void __cdecl setSubject(char* subject) { kz8::mail::setAolSubject(subject); }
+
+int __cdecl checkAol() { return kz8::mail::checkAol(); }
+
+// The third text is the host's and has no use here.
+int __cdecl runAolExe(HWND window, char* attachmentPath, char*) {
+    return kz8::mail::runAolExe(window, attachmentPath);
+}
+
+void __cdecl onInitAol() { kz8::mail::onInitAol(); }
+
+void __cdecl timeCheckAol(unsigned int timer) { kz8::mail::timeCheckAol(timer); }
+
+int __cdecl checkMapiInstalled() { return kz8::mail::checkMapiInstalled(); }
+
+int __cdecl doMapiSendFile(char* path) { return kz8::mail::mapiSendFile(path); }
+
+int __cdecl doMapiSendMessage(HWND window, char* to, char* text, char* subject, char* path) {
+    return kz8::mail::mapiSendMessage(window, to, text, subject, path);
+}
+
+int __cdecl doMapiSendManyFiles(char* paths[], int count) {
+    return kz8::mail::mapiSendManyFiles(paths, count);
 }
 
 }  // extern "C"

@@ -41,5 +41,5 @@ void __cdecl TimeCheckAOL(unsigned int timer);
 // MAPI delivery.
 int __cdecl CheckMAPIInstalled(void);
 int __cdecl DoMapiSend(char* path);
-int __cdecl DoMapiSend(HWND window, char* to, char* subject, char* text, char* path);
+int __cdecl DoMapiSend(HWND window, char* to, char* text, char* subject, char* path);
 int __cdecl DoMapiSendManyFiles(char* paths[], int count);

@@ -40,6 +40,11 @@ public:
     AolAutomation(AolWindows& windows, int version, AolTexts texts,
                   std::function<bool(uint8_t)> isLeadByte);
     void tick();
+    // The recipient and subject edits are looked for again.
+    void forgetEdits() { recipientEdit_ = subjectEdit_ = 0; }
+    // The host may give them while the automation runs.
+    void setRecipient(const std::string& text) { texts_.recipient = text; }
+    void setSubject(const std::string& text) { texts_.subject = text; }
     int step() const { return step_; }
     bool done() const { return done_; }
     // The handles it settled on, for tests.
