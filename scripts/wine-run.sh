@@ -28,7 +28,8 @@ SESSION_XVFB_PID_FILE="$WINE_DIR/session-xvfb.pid"
 
 export WINEPREFIX="$PREFIX"
 export WINEDEBUG="${WINEDEBUG:--all}"
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# A test may add overrides of its own (never Wine's MAPI, for one).
+export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export WINEARCH=win64
 # Wine takes the system language from the locale of its environment; tests
 # expect English.

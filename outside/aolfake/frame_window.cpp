@@ -1,5 +1,7 @@
 #include "outside/aolfake/frame_window.h"
 
+#include <vector>
+
 #include "outside/aolfake/aol_controls.h"
 #include "outside/aolfake/window_support.h"
 #include "outside/aolfake/write_mail_window.h"

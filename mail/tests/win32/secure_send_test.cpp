@@ -136,7 +136,8 @@ TEST_F(SecureSend, SubmissionAndImplicitTlsDeliverWithoutThePasswordInTheClear) 
         const std::string summary = storedSummary(c.server, 1);
         EXPECT_NE(summary.find("\"Message-ID\": \"<"), std::string::npos) << c.text << summary;
         EXPECT_NE(summary.find("\"defects\": []"), std::string::npos) << c.text << summary;
-        const std::string version = std::string(c.server).back() == '2' ? "TLSv1.2" : newestVersion();
+        const std::string version =
+            std::string(c.server).back() == '2' ? "TLSv1.2" : newestVersion();
         EXPECT_NE(summary.find("\"tls\": \"" + version), std::string::npos) << c.text << summary;
         EXPECT_EQ(serverFile(c.server, "commands"), std::string(c.login) + "\nMAIL\n") << c.text;
         const std::string relayed = serverFile(c.server, "relay.bin");
