@@ -32,8 +32,8 @@ export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=${WINEDLLOVERRIDES:+;$WINEDLLOVERRIDES}"
 export WINEARCH=win64
 # Wine takes the system language from the locale of its environment; tests
-# expect English.
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
+# expect English unless they ask for another (KZ8_LOCALE, a generated one).
+export LANG="${KZ8_LOCALE:-C.UTF-8}" LC_ALL="${KZ8_LOCALE:-C.UTF-8}"
 
 log() { echo "wine-run: $*" >&2; }
 

@@ -49,6 +49,10 @@ bool aolWanted() {
     return !asks || !uses || *asks != 0 || *uses != 0;
 }
 
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 bool canOpen(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -83,7 +87,7 @@ public:
     }
     int run(HWND owner, const char* attachmentPath) {
         const auto program = findAolProgram();
-        if (!program) return 0;
+        if (!program || !exists(program->path)) return 0;
         const std::string path = attachmentPath ? attachmentPath : "";
         if (path.size() > kLongestMapiPath) return 0;
         if (!canOpen(program->path)) return -2;
@@ -128,7 +132,7 @@ private:
 
 int checkAol() {
     const auto program = findAolProgram();
-    return program && GetFileAttributesA(program->path.c_str()) != INVALID_FILE_ATTRIBUTES ? 1 : 0;
+    return program && exists(program->path) ? 1 : 0;
 }
 
 int runAolExe(HWND owner, const char* attachmentPath) {

@@ -11,7 +11,9 @@
 //
 // The log, one line per event, flushed as it happens; TITLE (CLASS) names a
 // window, and an "_AOL_Edit" by its name since its text is what is set:
-//   start version V cmdshow N       the show state the client was started with
+//   start version V cmdshow N PATH acp C
+//                                   the show state it was started with, the
+//                                   program file that runs, its code page
 //   open TITLE (CLASS)              one of its windows was created
 //   show TITLE (CLASS)              it became visible (WM_SHOWWINDOW)
 //   hide TITLE (CLASS)
@@ -61,8 +63,10 @@ int runMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!registerClasses(instance)) return 1;
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, sizeof program);
     logEvent("start version " + std::to_string(clientSettings().version) + " cmdshow " +
-             std::to_string(showCommand));
+             std::to_string(showCommand) + " " + program + " acp " + std::to_string(GetACP()));
     HWND frame = createFrame(instance);
     if (!frame) return 1;
     // Started hidden by the delivery (SW_HIDE), it stays hidden until shown.
