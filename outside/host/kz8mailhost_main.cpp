@@ -6,7 +6,11 @@
 // of message boxes. People can send a card with it; tests read its output.
 //
 //   kz8mailhost [--server HOST] [--from ADDRESS] [--attach FILE]
-//               [--at X,Y] [--close-boxes]
+//               [--at X,Y] [--close-boxes] [--aol TO SUBJECT]
+//
+// With --aol it hands the attachment to the AOL client at once, with the
+// recipient and subject given, forwarding its window's timer ticks to the
+// library, and prints "aol N" with RunAOLEXE's result.
 //
 // It runs from the folder of Email.dll, Vexil2.dll and the host's "ui"
 // folder, and ends when the SendMail window has gone.
@@ -32,6 +36,8 @@ struct Options {
     std::string server, sender, attachment;
     int x = 40, y = 40;
     bool closeBoxes = false;
+    bool aol = false;
+    std::string aolRecipient, aolSubject;
 };
 
 // The exports the host calls, by the names an MSVC-built host links to.
@@ -44,6 +50,10 @@ struct EmailCalls {
     decltype(&OnCancel) cancel = nullptr;
     decltype(&OnAddressBook) addressBook = nullptr;
     decltype(&OnAddAddress) addAddress = nullptr;
+    decltype(&SetSendToAddr) setAolRecipient = nullptr;
+    decltype(&SetSubject) setAolSubject = nullptr;
+    decltype(&RunAOLEXE) runAol = nullptr;
+    decltype(&TimeCheckAOL) aolTick = nullptr;
 };
 
 // What the window procedures need: the one host of the process.
@@ -90,7 +100,13 @@ bool loadEmail(EmailCalls& calls) {
            bind(email, "?OnOK@@YAXXZ", "?OnOK@@YAXXZ", calls.ok) &&
            bind(email, "?OnCancel@@YAXXZ", "?OnCancel@@YAXXZ", calls.cancel) &&
            bind(email, "?OnAddressBook@@YAXXZ", "?OnAddressBook@@YAXXZ", calls.addressBook) &&
-           bind(email, "?OnAddAddress@@YAXXZ", "?OnAddAddress@@YAXXZ", calls.addAddress);
+           bind(email, "?OnAddAddress@@YAXXZ", "?OnAddAddress@@YAXXZ", calls.addAddress) &&
+           bind(email, "?SetSendToAddr@@YAXPEAD@Z", "?SetSendToAddr@@YAXPAD@Z",
+                calls.setAolRecipient) &&
+           bind(email, "?SetSubject@@YAXPEAD@Z", "?SetSubject@@YAXPAD@Z", calls.setAolSubject) &&
+           bind(email, "?RunAOLEXE@@YAHPEAUHWND__@@PEAD1@Z", "?RunAOLEXE@@YAHPAUHWND__@@PAD1@Z",
+                calls.runAol) &&
+           bind(email, "?TimeCheckAOL@@YAXI@Z", "?TimeCheckAOL@@YAXI@Z", calls.aolTick);
 }
 
 LRESULT CALLBACK statusProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,7 +158,11 @@ LRESULT CALLBACK ownerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
             onCommand(wParam);
             return 0;
         case WM_TIMER:
-            if (wParam == kBoxTimer) EnumWindows(noteBox, 0);
+            // Every other tick is the library's, as a host forwards them.
+            if (wParam == kBoxTimer)
+                EnumWindows(noteBox, 0);
+            else
+                host().email.aolTick(unsigned(wParam));
             return 0;
         case vexil2::kTemplateDestroyed:
             if (lstrcmpiA(reinterpret_cast<const char*>(wParam), "SendMail") == 0)
@@ -164,9 +184,13 @@ bool parseOptions(int argc, char** argv, Options& options) {
             options.attachment = argv[++i];
         else if (arg == "--at" && value) {
             if (std::sscanf(argv[++i], "%d,%d", &options.x, &options.y) != 2) return false;
-        } else if (arg == "--close-boxes")
+        } else if (arg == "--close-boxes") {
             options.closeBoxes = true;
-        else
+        } else if (arg == "--aol" && i + 2 < argc) {
+            options.aol = true;
+            options.aolRecipient = argv[++i];
+            options.aolSubject = argv[++i];
+        } else
             return false;
     }
     return true;
@@ -201,7 +225,7 @@ int main(int argc, char** argv) {
     if (!parseOptions(argc, argv, theHost.options)) {
         std::fprintf(stderr,
                      "usage: kz8mailhost [--server HOST] [--from ADDRESS] "
-                     "[--attach FILE] [--at X,Y] [--close-boxes]\n");
+                     "[--attach FILE] [--at X,Y] [--close-boxes] [--aol TO SUBJECT]\n");
         return 2;
     }
     auto init =
@@ -226,6 +250,12 @@ int main(int argc, char** argv) {
     email.setSender(theHost.options.sender.data());
     email.setAttachment(theHost.options.attachment.data());
     SetTimer(owner, kBoxTimer, 100, nullptr);
+    if (theHost.options.aol) {
+        email.setAolRecipient(theHost.options.aolRecipient.data());
+        email.setAolSubject(theHost.options.aolSubject.data());
+        print("aol " +
+              std::to_string(email.runAol(owner, theHost.options.attachment.data(), nullptr)));
+    }
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

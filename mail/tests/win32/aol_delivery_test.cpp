@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/testing/win32/logged_process.h"
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/module_function.h"
@@ -242,6 +243,22 @@ TEST_F(AolDelivery, AClientThatNeverOpensWriteMailIsAskedAgainAndAgain) {
     for (const std::string& line : log()) asked += line.rfind("withhold", 0) == 0;
     EXPECT_GE(asked, 3u);
     EXPECT_TRUE(IsWindow(host.window));
+}
+
+// The stand-in send-mail host, as a user runs it: its own window's timer
+// drives the delivery.
+TEST_F(AolDelivery, TheStandInHostForwardsItsTimer) {
+    install(5);
+    const std::string host = std::string(KZ8_MAIL_HOST);
+    kz8::testkit::LoggedProcess running(
+        kz8::testkit::quoted(host) + " --attach C:\\cards\\card.exe --aol you@example.com Hi",
+        "kz8mailhost-aol.log", host.substr(0, host.find_last_of("\\/")));
+    ASSERT_TRUE(running.started());
+    EXPECT_TRUE(running.logged("aol 1"));
+    EXPECT_TRUE(
+        pumpUntil([&] { return contains(log(), "settext Subject (_AOL_Edit) Hi"); }, 15000));
+    EXPECT_TRUE(contains(log(), "attach    C:\\cards\\card.exe"));
+    EXPECT_TRUE(contains(log(), "settext To (_AOL_Edit) you@example.com"));
 }
 
 // Run by mail_aol_dbcs_test under a Japanese locale: a path with "表"
