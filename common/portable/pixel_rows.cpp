@@ -38,12 +38,12 @@ void fromPackedYuv(const uint8_t* source, int width, uint8_t* bgr, const int (&a
 size_t packedRowBytes(PixelFormat format, int width) {
     const size_t pixels = size_t(std::max(width, 0));
     switch (format) {
-    case PixelFormat::Rgb24: return pixels * 3;
-    case PixelFormat::Rgb32: return pixels * 4;
-    case PixelFormat::Rgb565:
-    case PixelFormat::Rgb555: return pixels * 2;
-    case PixelFormat::Yuy2:
-    case PixelFormat::Uyvy: return (pixels + 1) / 2 * 4;
+        case PixelFormat::Rgb24: return pixels * 3;
+        case PixelFormat::Rgb32: return pixels * 4;
+        case PixelFormat::Rgb565:
+        case PixelFormat::Rgb555: return pixels * 2;
+        case PixelFormat::Yuy2:
+        case PixelFormat::Uyvy: return (pixels + 1) / 2 * 4;
     }
     return 0;
 }
@@ -60,14 +60,14 @@ void yuvToBgr(int y, int u, int v, uint8_t* bgr) {
 
 void convertRowToBgr24(PixelFormat format, const uint8_t* source, int width, uint8_t* bgr) {
     switch (format) {
-    case PixelFormat::Rgb24: std::memcpy(bgr, source, size_t(width) * 3); return;
-    case PixelFormat::Rgb32:
-        for (int x = 0; x < width; ++x) std::memcpy(bgr + x * 3, source + x * 4, 3);
-        return;
-    case PixelFormat::Rgb565: fromRgb16(source, width, bgr, true); return;
-    case PixelFormat::Rgb555: fromRgb16(source, width, bgr, false); return;
-    case PixelFormat::Yuy2: fromPackedYuv(source, width, bgr, {0, 1, 2, 3}); return;
-    case PixelFormat::Uyvy: fromPackedYuv(source, width, bgr, {1, 0, 3, 2}); return;
+        case PixelFormat::Rgb24: std::memcpy(bgr, source, size_t(width) * 3); return;
+        case PixelFormat::Rgb32:
+            for (int x = 0; x < width; ++x) std::memcpy(bgr + x * 3, source + x * 4, 3);
+            return;
+        case PixelFormat::Rgb565: fromRgb16(source, width, bgr, true); return;
+        case PixelFormat::Rgb555: fromRgb16(source, width, bgr, false); return;
+        case PixelFormat::Yuy2: fromPackedYuv(source, width, bgr, {0, 1, 2, 3}); return;
+        case PixelFormat::Uyvy: fromPackedYuv(source, width, bgr, {1, 0, 3, 2}); return;
     }
 }
 

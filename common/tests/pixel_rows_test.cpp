@@ -58,9 +58,9 @@ TEST(PixelRows, Yuy2AgreesWithFfmpegWithinTwo) {
     const std::string output = testing::TempDir() + "pixel_rows.bgr";
     std::ofstream(input, std::ios::binary)
         .write(reinterpret_cast<const char*>(frame.data()), std::streamsize(frame.size()));
-    const std::string command =
-        "ffmpeg -loglevel error -y -f rawvideo -pix_fmt yuyv422 -s " + std::to_string(width) +
-        "x" + std::to_string(height) + " -i " + input + " -f rawvideo -pix_fmt bgr24 " + output;
+    const std::string command = "ffmpeg -loglevel error -y -f rawvideo -pix_fmt yuyv422 -s " +
+                                std::to_string(width) + "x" + std::to_string(height) + " -i " +
+                                input + " -f rawvideo -pix_fmt bgr24 " + output;
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     std::ifstream in(output, std::ios::binary);
     const std::vector<uint8_t> reference((std::istreambuf_iterator<char>(in)), {});
