@@ -286,9 +286,16 @@ private:
     std::thread thread_;
 };
 
+// Once shown: a dialog is found before its WM_INITDIALOG has filled its
+// fields, and texts set then would be overwritten.
 HWND waitForWindow(const char* caption) {
     HWND found = nullptr;
-    pumpUntil([&] { return (found = FindWindowA("#32770", caption)) != nullptr; }, 5000);
+    pumpUntil(
+        [&] {
+            found = FindWindowA("#32770", caption);
+            return found && IsWindowVisible(found);
+        },
+        5000);
     return found;
 }
 
