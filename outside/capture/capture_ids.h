@@ -1,0 +1,27 @@
+// The class identifiers of the capture stand-ins: the test camera and its
+// variants, their property pages, and where the converter registers.
+#pragma once
+
+#include <windows.h>
+
+namespace kz8::capture::testkit {
+
+// The camera with property pages on its pin (format) and filter (source).
+constexpr CLSID kTestCamera = {
+    0xdfe81efb, 0x466b, 0x45ed, {0x83, 0x27, 0x04, 0xb3, 0xe5, 0x77, 0x98, 0xa9}};
+// The same camera with IAMVfwCaptureDialogs instead of property pages.
+constexpr CLSID kTestCameraVfw = {
+    0x42412140, 0x359a, 0x4548, {0xbf, 0x1a, 0x9c, 0x65, 0xc2, 0x42, 0x45, 0x78}};
+// A camera whose IPersistPropertyBag::Load fails: the moniker cannot bind it.
+constexpr CLSID kTestCameraBindFails = {
+    0x8164400b, 0x665f, 0x438d, {0x89, 0x95, 0x13, 0x96, 0xe1, 0x8b, 0x13, 0xba}};
+constexpr CLSID kFormatPage = {
+    0xd7d98b71, 0x87bc, 0x44ac, {0x8e, 0xdf, 0xf6, 0xf8, 0x05, 0xdc, 0x7a, 0x47}};
+constexpr CLSID kSourcePage = {
+    0x007c380a, 0x4a82, 0x4a0d, {0x8f, 0x9d, 0x4e, 0x43, 0xd1, 0x99, 0xbb, 0xac}};
+// The platform's Color Space Converter, which Wine 8.0 lacks; the
+// converter stand-in registers here in the test prefix only.
+constexpr CLSID kColourConverter = {
+    0x1643E180, 0x90F5, 0x11CE, {0x97, 0xD5, 0x00, 0xAA, 0x00, 0x55, 0x59, 0x5A}};
+
+}  // namespace kz8::capture::testkit
