@@ -50,6 +50,8 @@ bench-win64: win64
 	mail/tests/smtp_test_servers.py start build/bench-smtp
 	scripts/wine-run.sh build/win64/bench/win32/bench_smtp_send.exe Z:$(CURDIR)/build/bench-smtp; \
 	 status=$$?; mail/tests/smtp_test_servers.py stop build/bench-smtp; exit $$status
+	scripts/wine-run.sh build/win64/bench/win32/bench_capture_render.exe \
+	    'Z:$(subst /,\,$(CURDIR))\build\win64\outside\capture'
 	@# Submission over TLS 1.3 (GnuTLS's defaults: Wine's Schannel caps at 1.2
 	@# otherwise) against smtplib with the same bytes, in one run.
 	mail/tests/smtp_test_servers.py start build/bench-smtp
