@@ -9,7 +9,10 @@
 #include <gtest/gtest.h>
 #include <uuids.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/directshow/tests/frame_sink.h"
@@ -21,6 +24,7 @@
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
 #include "common/win32/handles.h"
+#include "outside/capture/camera/camera_source.h"
 #include "outside/capture/capture_ids.h"
 #include "outside/capture/portable/test_pattern.h"
 
@@ -322,6 +326,154 @@ TEST_F(DirectShow, WinesRendererShowsTheMovingPicture) {
     }
     DestroyWindow(host);
     EXPECT_EQ(liveObjects("TestCamera.dll"), 0);
+}
+
+// A dialog some other code shows modally, answered from a thread of its
+// own once it is up: `act` gets its window.
+class DialogWatcher {
+public:
+    DialogWatcher(std::string titlePart, std::function<void(HWND)> act)
+        : titlePart_(std::move(titlePart)), act_(std::move(act)), thread_([this] { run(); }) {}
+    ~DialogWatcher() { thread_.join(); }
+    bool seen = false;
+
+private:
+    static BOOL CALLBACK check(HWND window, LPARAM self) {
+        auto* watcher = reinterpret_cast<DialogWatcher*>(self);
+        char title[128] = {}, cls[32] = {};
+        GetWindowTextA(window, title, sizeof title);
+        GetClassNameA(window, cls, sizeof cls);
+        if (std::string(cls) == "#32770" && IsWindowVisible(window) &&
+            std::string(title).find(watcher->titlePart_) != std::string::npos)
+            watcher->found_ = window;
+        return watcher->found_ == nullptr;
+    }
+    void run() {
+        pumpUntil(
+            [&] {
+                EnumWindows(check, LPARAM(this));
+                return found_ != nullptr;
+            },
+            10000);
+        if (!found_) return;
+        seen = true;
+        pumpMessages(300);
+        act_(found_);
+    }
+    std::string titlePart_;
+    std::function<void(HWND)> act_;
+    HWND found_ = nullptr;
+    std::thread thread_;
+};
+
+HWND descendant(HWND parent, int id) {
+    struct Search {
+        int id;
+        HWND found;
+    } search{id, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (GetDlgCtrlID(window) == s->id) s->found = window;
+            return s->found == nullptr;
+        },
+        LPARAM(&search));
+    return search.found;
+}
+
+void showPages(IUnknown* object, const char* caption) {
+    ComPtr<ISpecifyPropertyPages> specify;
+    ASSERT_EQ(object->QueryInterface(IID_ISpecifyPropertyPages, specify.putVoid()), S_OK);
+    CAUUID pages{};
+    ASSERT_EQ(specify->GetPages(&pages), S_OK);
+    std::wstring title(caption, caption + strlen(caption));
+    IUnknown* objects[] = {object};
+    EXPECT_EQ(OleCreatePropertyFrame(nullptr, 0, 0, title.c_str(), 1, objects, pages.cElems,
+                                     pages.pElems, 0, 0, nullptr),
+              S_OK);
+    CoTaskMemFree(pages.pElems);
+}
+
+TEST_F(DirectShow, PagesChangeTheFormatAndThePicture) {
+    auto camera = create<IBaseFilter>(ids::kTestCamera, IID_IBaseFilter);
+    ASSERT_TRUE(camera);
+    ComPtr<IPin> out = firstPin(camera.get(), PINDIR_OUTPUT);
+    {
+        // The format page: 161 x 120 picked, then OK.
+        DialogWatcher watcher("Camera", [](HWND sheet) {
+            HWND sizes = descendant(sheet, 1002);
+            SendMessageA(sizes, CB_SETCURSEL, 1, 0);
+            SendMessageA(GetParent(sizes), WM_COMMAND, MAKEWPARAM(1002, CBN_SELCHANGE),
+                         LPARAM(sizes));
+            PostMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+        });
+        showPages(out.get(), "Camera");
+    }
+    ComPtr<IAMStreamConfig> config = out.query<IAMStreamConfig>(IID_IAMStreamConfig);
+    AM_MEDIA_TYPE* now = nullptr;
+    ASSERT_EQ(config->GetFormat(&now), S_OK);
+    const auto format = kz8::directshow::videoFormatOf(*now);
+    kz8::directshow::deleteMediaType(now);
+    ASSERT_TRUE(format);
+    EXPECT_EQ(format->width, 161);
+    EXPECT_EQ(format->height, 120);
+    {
+        // The source page: inverted colours, then OK.
+        DialogWatcher watcher("Camera", [](HWND sheet) {
+            PostMessageA(descendant(sheet, 1003), BM_CLICK, 0, 0);
+            pumpMessages(200);
+            PostMessageA(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+        });
+        showPages(camera.get(), "Camera");
+    }
+    ComPtr<ids::ICameraSource> source;
+    ASSERT_EQ(camera->QueryInterface(ids::IID_ICameraSource, source.putVoid()), S_OK);
+    BOOL inverted = FALSE;
+    source->GetInverted(&inverted);
+    EXPECT_TRUE(inverted);
+
+    // The next frames are the pattern's negative, at the page's size.
+    auto graph = create<IGraphBuilder>(CLSID_FilterGraph, IID_IGraphBuilder);
+    auto sinkObject = kz8::directshow::makeComObject<IBaseFilter, FrameSink>();
+    auto* sink = static_cast<FrameSink*>(sinkObject.get());
+    graph->AddFilter(camera.get(), L"Camera");
+    graph->AddFilter(sinkObject.get(), L"Sink");
+    ASSERT_EQ(
+        graph->ConnectDirect(out.get(), firstPin(sinkObject.get(), PINDIR_INPUT).get(), nullptr),
+        S_OK);
+    auto control = graph.query<IMediaControl>(IID_IMediaControl);
+    control->Run();
+    EXPECT_TRUE(pumpUntil([&] { return sink->frames() >= 2; }, 5000));
+    control->Stop();
+    int width = 0, height = 0;
+    std::vector<uint8_t> rows = sink->latest(width, height);
+    ASSERT_EQ(width, 161);
+    for (uint8_t& byte : rows) byte = uint8_t(255 - byte);
+    EXPECT_EQ(distanceFromPattern(rows, width, height, false), 0);
+}
+
+TEST_F(DirectShow, TheVfwVariantRecordsItsDialogs) {
+    auto camera = create<IBaseFilter>(ids::kTestCameraVfw, IID_IBaseFilter);
+    ASSERT_TRUE(camera);
+    ComPtr<IAMVfwCaptureDialogs> dialogs =
+        camera.query<IAMVfwCaptureDialogs>(IID_IAMVfwCaptureDialogs);
+    ASSERT_TRUE(dialogs);
+    using Count = LONG(WINAPI*)();
+    auto last = reinterpret_cast<Count>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("TestCamera.dll"), "LastVfwDialog")));
+    ASSERT_TRUE(last);
+    EXPECT_EQ(dialogs->HasDialog(VfwCaptureDialog_Display), S_FALSE);
+    std::vector<LONG> shown;
+    for (const auto& [kind, title] : {std::pair{VfwCaptureDialog_Format, "Video Format"},
+                                      std::pair{VfwCaptureDialog_Source, "Video Source"}}) {
+        EXPECT_EQ(dialogs->HasDialog(kind), S_OK);
+        DialogWatcher watcher(title,
+                              [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDOK, 0); });
+        dialogs->ShowDialog(kind, nullptr);
+        shown.push_back(last());
+    }
+    EXPECT_EQ(shown, (std::vector<LONG>{2, 1}));
 }
 
 TEST_F(DirectShow, ConnectingAndDisconnectingLeavesNoTaskMemory) {
