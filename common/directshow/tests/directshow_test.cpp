@@ -366,19 +366,20 @@ private:
     std::thread thread_;
 };
 
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchControl(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<ControlSearch*>(data);
+    if (GetDlgCtrlID(window) == search->id) search->found = window;
+    return search->found == nullptr;
+}
+
 HWND descendant(HWND parent, int id) {
-    struct Search {
-        int id;
-        HWND found;
-    } search{id, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            if (GetDlgCtrlID(window) == s->id) s->found = window;
-            return s->found == nullptr;
-        },
-        LPARAM(&search));
+    ControlSearch search{id, nullptr};
+    EnumChildWindows(parent, matchControl, LPARAM(&search));
     return search.found;
 }
 
