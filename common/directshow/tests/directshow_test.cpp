@@ -123,7 +123,10 @@ protected:
                            {"KZ8 B", std::nullopt, ids::kTestCamera},
                            {"KZ8 C", std::string("KZ8 Broken Camera"), ids::kTestCameraBindFails}});
     }
+    // Every test ends with nothing of the stand-ins alive.
     void TearDown() override {
+        EXPECT_EQ(liveObjects("TestCamera.dll"), 0);
+        EXPECT_EQ(liveObjects("ColourConverter.dll"), 0);
         devices_.reset();
         CoFreeUnusedLibraries();
     }
@@ -274,6 +277,21 @@ TEST_F(DirectShow, EachFormatConnectsWhereItShouldAndItsFramesArriveWhole) {
                 const bool swapped = c.through == &decompressor;
                 EXPECT_LE(distanceFromPattern(rows, width, height, swapped), c.tolerance) << cell;
                 EXPECT_GE(distanceFromPattern(rows, width, height, swapped), 0) << cell;
+                if (!c.through) {
+                    // Again at another size, after a disconnect.
+                    ComPtr<IPin> in = firstPin(sinkObject.get(), PINDIR_INPUT);
+                    graph->Disconnect(out.get());
+                    graph->Disconnect(in.get());
+                    ASSERT_EQ(setCameraFormat(out.get(), c.format, 320, 240), S_OK) << cell;
+                    ASSERT_EQ(graph->ConnectDirect(out.get(), in.get(), nullptr), S_OK) << cell;
+                    const int before = sink->frames();
+                    control->Run();
+                    EXPECT_TRUE(pumpUntil([&] { return sink->frames() >= before + 2; }, 5000));
+                    control->Stop();
+                    const auto larger = sink->latest(width, height);
+                    EXPECT_EQ(width, 320) << cell;
+                    EXPECT_EQ(distanceFromPattern(larger, width, height, false), 0) << cell;
+                }
             }
         }
         EXPECT_EQ(liveObjects("TestCamera.dll"), 0) << cell;
@@ -326,6 +344,11 @@ TEST_F(DirectShow, WinesRendererShowsTheMovingPicture) {
     }
     DestroyWindow(host);
     EXPECT_EQ(liveObjects("TestCamera.dll"), 0);
+    using CanUnload = HRESULT(WINAPI*)();
+    auto canUnload = reinterpret_cast<CanUnload>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("TestCamera.dll"), "DllCanUnloadNow")));
+    ASSERT_TRUE(canUnload);
+    EXPECT_EQ(canUnload(), S_OK);
 }
 
 // A dialog some other code shows modally, answered from a thread of its
