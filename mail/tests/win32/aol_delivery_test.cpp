@@ -14,18 +14,13 @@
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/module_function.h"
 #include "mail/include/email.h"
+#include "mail/tests/win32/msvc_names.h"
 
 namespace {
 
 using kz8::moduleFunction;
 using kz8::testkit::pumpMessages;
 using kz8::testkit::pumpUntil;
-
-#ifdef _WIN64
-#define MSVC_NAME(name64, name32) name64
-#else
-#define MSVC_NAME(name64, name32) name32
-#endif
 
 const char kAolKey[] = "Software\\America Online\\AOL\\CurrentVersion";
 const char kPreferenceKey[] = "Software\\Tavrel\\Lumbook\\2.5\\Preference";

@@ -20,6 +20,7 @@
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/module_function.h"
 #include "mail/include/email.h"
+#include "mail/tests/win32/msvc_names.h"
 #include "mail/tests/win32/test_authority.h"
 #include "skinui/include/vexil2.h"
 
@@ -30,12 +31,6 @@ using kz8::testkit::pumpUntil;
 using Clock = std::chrono::steady_clock;
 
 using kz8::moduleFunction;
-
-#ifdef _WIN64
-#define MSVC_NAME(name64, name32) name64
-#else
-#define MSVC_NAME(name64, name32) name32
-#endif
 
 struct EmailDll {
     HMODULE module = nullptr;

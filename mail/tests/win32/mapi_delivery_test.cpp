@@ -18,17 +18,12 @@
 #include "common/testing/win32/wine_run.h"
 #include "common/win32/module_function.h"
 #include "mail/include/email.h"
+#include "mail/tests/win32/msvc_names.h"
 #include "mail/win32/hydll.h"
 
 namespace {
 
 using kz8::moduleFunction;
-
-#ifdef _WIN64
-#define MSVC_NAME(name64, name32) name64
-#else
-#define MSVC_NAME(name64, name32) name32
-#endif
 
 const char kMessagingKey[] = "Software\\Microsoft\\Windows Messaging Subsystem";
 const char kMsMapiAppsKey[] = "Software\\Microsoft\\Windows Messaging Subsystem\\MSMapiApps";
