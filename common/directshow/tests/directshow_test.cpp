@@ -10,9 +10,7 @@
 #include <uuids.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/directshow/tests/frame_sink.h"
@@ -20,6 +18,7 @@
 #include "common/directshow/win32/media_type.h"
 #include "common/directshow/win32/video_formats.h"
 #include "common/testing/win32/capture_test_devices.h"
+#include "common/testing/win32/dialog_watcher.h"
 #include "common/testing/win32/malloc_spy.h"
 #include "common/testing/win32/mouse_driver.h"
 #include "common/testing/win32/screen_pixels.h"
@@ -32,25 +31,18 @@ namespace {
 
 using kz8::ComPtr;
 using kz8::capture::testkit::CameraFormat;
-using kz8::capture::testkit::patternColour;
 using kz8::capture::testkit::readFrameCounter;
 using kz8::directshow::MediaType;
 using kz8::directshow::testkit::FrameSink;
+using kz8::testkit::descendant;
+using kz8::testkit::DialogWatcher;
 using kz8::testkit::pumpMessages;
 using kz8::testkit::pumpUntil;
 namespace ids = kz8::capture::testkit;
 
 const std::string kStandIns = KZ8_CAPTURE_FOLDER;
 
-using CountFunction = LONG(WINAPI*)();
-
-LONG liveObjects(const char* dll) {
-    HMODULE module = GetModuleHandleA(dll);
-    if (!module) return 0;  // never loaded, or gone: nothing alive
-    auto count = reinterpret_cast<CountFunction>(
-        reinterpret_cast<void*>(GetProcAddress(module, "LiveObjectCount")));
-    return count ? count() : -1;
-}
+LONG liveObjects(const char* dll) { return kz8::testkit::standInLiveObjects(dll); }
 
 template <typename T>
 ComPtr<T> create(const CLSID& clsid, REFIID iid) {
@@ -96,21 +88,10 @@ HRESULT setCameraFormat(IPin* pin, CameraFormat format, int width, int height) {
     return config->SetFormat(const_cast<AM_MEDIA_TYPE*>(&type.get()));
 }
 
-// How far the frame is from the pattern of the counter it carries; -1
-// without a counter. RGB formats come back exactly.
+// How far the frame (top-down, packed) is from the pattern of the counter
+// it carries; -1 without a counter. RGB formats come back exactly.
 int distanceFromPattern(const std::vector<uint8_t>& rows, int width, int height, bool swapRedBlue) {
-    const auto counter = readFrameCounter(rows.data(), width, height, size_t(width) * 3);
-    if (!counter) return -1;
-    int worst = 0;
-    for (int y = 0; y < height; y += 3)
-        for (int x = 0; x < width; x += 3) {
-            const ids::Bgr want = patternColour(x, y, *counter);
-            const uint8_t* got = rows.data() + (size_t(y) * width + x) * 3;
-            const int b = swapRedBlue ? got[2] : got[0], r = swapRedBlue ? got[0] : got[2];
-            worst = std::max(
-                {worst, std::abs(b - want.b), std::abs(got[1] - want.g), std::abs(r - want.r)});
-        }
-    return worst;
+    return ids::patternDistance(rows.data(), width, height, size_t(width) * 3, swapRedBlue);
 }
 
 class DirectShow : public ::testing::Test {
@@ -349,61 +330,6 @@ TEST_F(DirectShow, WinesRendererShowsTheMovingPicture) {
         GetProcAddress(GetModuleHandleA("TestCamera.dll"), "DllCanUnloadNow")));
     ASSERT_TRUE(canUnload);
     EXPECT_EQ(canUnload(), S_OK);
-}
-
-// A dialog some other code shows modally, answered from a thread of its
-// own once it is up: `act` gets its window.
-class DialogWatcher {
-public:
-    DialogWatcher(std::string titlePart, std::function<void(HWND)> act)
-        : titlePart_(std::move(titlePart)), act_(std::move(act)), thread_([this] { run(); }) {}
-    ~DialogWatcher() { thread_.join(); }
-    bool seen = false;
-
-private:
-    static BOOL CALLBACK check(HWND window, LPARAM self) {
-        auto* watcher = reinterpret_cast<DialogWatcher*>(self);
-        char title[128] = {}, cls[32] = {};
-        GetWindowTextA(window, title, sizeof title);
-        GetClassNameA(window, cls, sizeof cls);
-        if (std::string(cls) == "#32770" && IsWindowVisible(window) &&
-            std::string(title).find(watcher->titlePart_) != std::string::npos)
-            watcher->found_ = window;
-        return watcher->found_ == nullptr;
-    }
-    void run() {
-        pumpUntil(
-            [&] {
-                EnumWindows(check, LPARAM(this));
-                return found_ != nullptr;
-            },
-            10000);
-        if (!found_) return;
-        seen = true;
-        pumpMessages(300);
-        act_(found_);
-    }
-    std::string titlePart_;
-    std::function<void(HWND)> act_;
-    HWND found_ = nullptr;
-    std::thread thread_;
-};
-
-struct ControlSearch {
-    int id;
-    HWND found;
-};
-
-BOOL CALLBACK matchControl(HWND window, LPARAM data) {
-    auto* search = reinterpret_cast<ControlSearch*>(data);
-    if (GetDlgCtrlID(window) == search->id) search->found = window;
-    return search->found == nullptr;
-}
-
-HWND descendant(HWND parent, int id) {
-    ControlSearch search{id, nullptr};
-    EnumChildWindows(parent, matchControl, LPARAM(&search));
-    return search.found;
 }
 
 void showPages(IUnknown* object, const char* caption) {

@@ -143,9 +143,14 @@ CaptureTestDevices::CaptureTestDevices(std::string dllFolder, std::vector<Instan
 CaptureTestDevices::~CaptureTestDevices() { removeAll(); }
 
 void CaptureTestDevices::registerServers() const {
+    for (const ServerClass& server : kServerClasses) registerServer(server.cls);
+}
+
+void CaptureTestDevices::registerServer(const CLSID& cls) const {
     std::string folder = dllFolder_;
     if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
     for (const ServerClass& server : kServerClasses) {
+        if (server.cls != cls) continue;
         const std::string path = classPath(server.cls);
         setString(createKey(path), nullptr, server.name, path);
         const std::string serverPath = path + "\\InprocServer32";
@@ -160,6 +165,7 @@ void CaptureTestDevices::registerInstances() const {
         const std::string path = std::string(kInstancesPath) + "\\" + instance.key;
         RegistryKey key = createKey(path);
         if (instance.friendlyName) setString(key, "FriendlyName", *instance.friendlyName, path);
+        if (instance.mode) setString(key, "KZ8Mode", *instance.mode, path);
         setString(key, "CLSID", guidText(instance.cls), path);
     }
 }
@@ -173,6 +179,12 @@ bool CaptureTestDevices::isOurInstance(HKEY instances, const std::string& key) c
     return namesOneOfOurClasses(stringValue(instances, key, "CLSID"));
 }
 
+void CaptureTestDevices::removeConverter() const {
+    deleteTree(HKEY_CLASSES_ROOT, classPath(ids::kColourConverter));
+}
+
+void CaptureTestDevices::restoreConverter() const { registerServer(ids::kColourConverter); }
+
 void CaptureTestDevices::removeAll() const {
     if (RegistryKey instances = openKey(HKEY_CLASSES_ROOT, kInstancesPath)) {
         for (const std::string& key : subkeyNames(instances.get())) {
@@ -182,6 +194,15 @@ void CaptureTestDevices::removeAll() const {
     for (const ServerClass& server : kServerClasses) {
         deleteTree(HKEY_CLASSES_ROOT, classPath(server.cls));
     }
+}
+
+LONG standInLiveObjects(const char* dll) {
+    HMODULE module = GetModuleHandleA(dll);
+    if (!module) return 0;
+    using Count = LONG(WINAPI*)();
+    auto count =
+        reinterpret_cast<Count>(reinterpret_cast<void*>(GetProcAddress(module, "LiveObjectCount")));
+    return count ? count() : -1;
 }
 
 }  // namespace kz8::testkit

@@ -20,6 +20,8 @@ public:
         std::string key;  // the enumerator lists instances in order of key
         std::optional<std::string> friendlyName;
         CLSID cls;
+        // The camera's starting mode, as "YUY2 161x120"; the default without.
+        std::optional<std::string> mode = std::nullopt;
     };
 
     // dllFolder is the Windows path of the folder holding TestCamera.dll and
@@ -27,11 +29,16 @@ public:
     // std::runtime_error, naming the key, when the registry refuses an entry.
     CaptureTestDevices(std::string dllFolder, std::vector<Instance> instances);
     ~CaptureTestDevices();
+
+    // The converter's class alone, for a test of a system without one.
+    void removeConverter() const;
+    void restoreConverter() const;
     CaptureTestDevices(const CaptureTestDevices&) = delete;
     CaptureTestDevices& operator=(const CaptureTestDevices&) = delete;
 
 private:
     void registerServers() const;
+    void registerServer(const CLSID& cls) const;
     void registerInstances() const;
     void removeAll() const;
     bool isOurInstance(HKEY instances, const std::string& key) const;
@@ -39,5 +46,9 @@ private:
     std::string dllFolder_;
     std::vector<Instance> instances_;
 };
+
+// The live COM objects of a loaded stand-in (its export LiveObjectCount);
+// 0 when the DLL is not loaded, -1 when it has no such export.
+LONG standInLiveObjects(const char* dll);
 
 }  // namespace kz8::testkit

@@ -1,5 +1,8 @@
 #include "outside/capture/camera/camera_filter.h"
 
+#include <optional>
+
+#include "outside/capture/camera/camera_modes.h"
 #include "outside/capture/camera/page_list.h"
 #include "outside/capture/capture_ids.h"
 
@@ -26,8 +29,20 @@ STDMETHODIMP CameraFilter::GetClassID(CLSID* clsid) { return SourceFilter::GetCl
 
 STDMETHODIMP CameraFilter::InitNew() { return S_OK; }
 
-STDMETHODIMP CameraFilter::Load(IPropertyBag*, IErrorLog*) {
-    return kind_ == CameraKind::failingToBind ? E_FAIL : S_OK;
+// A test names the mode a device starts in with the value "KZ8Mode" of
+// its registry entry; a camera without one starts in the default mode.
+STDMETHODIMP CameraFilter::Load(IPropertyBag* bag, IErrorLog*) {
+    if (kind_ == CameraKind::failingToBind) return E_FAIL;
+    VARIANT value;
+    VariantInit(&value);
+    value.vt = VT_BSTR;
+    if (bag && SUCCEEDED(bag->Read(L"KZ8Mode", &value, nullptr)) && value.vt == VT_BSTR) {
+        char text[32] = {};
+        WideCharToMultiByte(CP_ACP, 0, value.bstrVal, -1, text, sizeof text - 1, nullptr, nullptr);
+        if (std::optional<CameraMode> mode = parseCameraMode(text)) stream_.setNextFormat(*mode);
+    }
+    VariantClear(&value);
+    return S_OK;
 }
 
 STDMETHODIMP CameraFilter::Save(IPropertyBag*, BOOL, BOOL) { return S_OK; }

@@ -3,6 +3,9 @@
 #include <uuids.h>
 #include <vfwmsgs.h>
 
+#include <cstdio>
+#include <cstring>
+
 #include "common/directshow/win32/video_formats.h"
 
 namespace kz8::capture::testkit {
@@ -94,6 +97,24 @@ std::optional<CameraMode> offeredMode(const AM_MEDIA_TYPE& type) {
     CameraMode mode = kDefaultMode;
     if (readMode(type, mode) != S_OK) return std::nullopt;
     return mode;
+}
+
+std::optional<CameraMode> parseCameraMode(const char* text) {
+    struct Named {
+        const char* name;
+        CameraFormat format;
+    };
+    constexpr Named kNames[] = {{"RGB24", CameraFormat::Rgb24},
+                                {"YUY2", CameraFormat::Yuy2},
+                                {"CRAM", CameraFormat::MsVideo1}};
+    char name[8] = {};
+    int width = 0, height = 0;
+    if (!text || std::sscanf(text, "%7s %dx%d", name, &width, &height) != 3) return std::nullopt;
+    for (const Named& named : kNames) {
+        CameraMode mode{named.format, width, height};
+        if (std::strcmp(name, named.name) == 0 && isOffered(mode)) return mode;
+    }
+    return std::nullopt;
 }
 
 }  // namespace kz8::capture::testkit

@@ -52,6 +52,9 @@ DWORD largestFrameBytes(const CameraMode& mode);
 // S_OK and the mode `type` asks for; VFW_E_INVALIDMEDIATYPE when the camera
 // has no such format, E_INVALIDARG when its format does not come in that size.
 HRESULT readMode(const AM_MEDIA_TYPE& type, CameraMode& mode);
+// An offered mode written as "RGB24 161x120", "YUY2 ..." or "CRAM ...",
+// the form a device's registry entry names its starting mode in.
+std::optional<CameraMode> parseCameraMode(const char* text);
 std::optional<CameraMode> offeredMode(const AM_MEDIA_TYPE& type);
 
 }  // namespace kz8::capture::testkit

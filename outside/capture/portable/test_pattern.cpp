@@ -1,6 +1,7 @@
 #include "outside/capture/portable/test_pattern.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace kz8::capture::testkit {
 
@@ -109,6 +110,23 @@ std::optional<uint32_t> readFrameCounter(const uint8_t* rows, int width, int hei
         if (level >= 192) counter |= uint32_t(1) << bit;
     }
     return counter;
+}
+
+int patternDistance(const uint8_t* rows, int width, int height, size_t stride, bool swapRedBlue) {
+    const std::optional<uint32_t> counter = readFrameCounter(rows, width, height, stride);
+    if (!counter) return -1;
+    int worst = 0;
+    for (int y = 0; y < height; y += 3) {
+        for (int x = 0; x < width; x += 3) {
+            const Bgr want = patternColour(x, y, *counter);
+            const uint8_t* got = rows + size_t(y) * stride + size_t(x) * 3;
+            const int blue = swapRedBlue ? got[2] : got[0];
+            const int red = swapRedBlue ? got[0] : got[2];
+            worst = std::max({worst, std::abs(blue - want.b), std::abs(got[1] - want.g),
+                              std::abs(red - want.r)});
+        }
+    }
+    return worst;
 }
 
 }  // namespace kz8::capture::testkit

@@ -38,4 +38,10 @@ std::vector<uint8_t> makeFrame(CameraFormat format, int width, int height, uint3
 // white enough.
 std::optional<uint32_t> readFrameCounter(const uint8_t* rows, int width, int height, size_t stride);
 
+// The largest channel difference between 24-bit rows (top-down, `stride`
+// bytes apart) and the pattern of the counter they carry, at every third
+// pixel of every third row; -1 without a readable counter. `swapRedBlue`
+// compares red with blue, for a converter that mixes them up.
+int patternDistance(const uint8_t* rows, int width, int height, size_t stride, bool swapRedBlue);
+
 }  // namespace kz8::capture::testkit
