@@ -4,6 +4,7 @@
 
 #include "common/portable/dib.h"
 #include "common/testing/win32/mouse_driver.h"
+#include "common/testing/win32/wine_run.h"
 #include "common/win32/handles.h"
 #include "outside/capture/portable/test_pattern.h"
 
@@ -92,6 +93,23 @@ std::optional<RenderedPicture> waitForPicture(const std::function<void*()>& getD
         },
         5000);
     return picture;
+}
+
+int drawnPixelsInClient(HWND host) {
+    const std::optional<kz8::testkit::PpmImage> shot = kz8::testkit::takeScreenshot();
+    if (!shot) return -1;
+    RECT client{};
+    GetClientRect(host, &client);
+    POINT origin{0, 0};
+    ClientToScreen(host, &origin);
+    int drawn = 0;
+    for (int y = origin.y; y < origin.y + client.bottom && y < shot->height; ++y) {
+        for (int x = origin.x; x < origin.x + client.right && x < shot->width; ++x) {
+            const uint8_t* pixel = shot->rgb.data() + (size_t(y) * shot->width + x) * 3;
+            if (pixel[0] != 255 || pixel[1] != 255 || pixel[2] != 255) ++drawn;
+        }
+    }
+    return drawn;
 }
 
 namespace {

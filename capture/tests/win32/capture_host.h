@@ -54,6 +54,10 @@ std::optional<RenderedPicture> waitForPicture(const std::function<void*()>& getD
                                               std::string& problem,
                                               std::optional<uint32_t> after = std::nullopt);
 
+// Pixels of the host's white client area that are not white on a
+// screenshot: video drawn into it shows here. -1 without a screenshot.
+int drawnPixelsInClient(HWND host);
+
 // The visible top-level windows of this process other than `host`.
 std::vector<std::string> otherVisibleWindows(HWND host);
 
