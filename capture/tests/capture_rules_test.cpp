@@ -14,7 +14,6 @@
 #include "capture/portable/frame_rows.h"
 #include "capture/portable/media_kind.h"
 #include "capture/portable/render_dib.h"
-#include "common/portable/dib.h"
 
 namespace kz8::capture {
 namespace {
@@ -157,33 +156,6 @@ TEST(RenderDib, SizesAreWorkedOutWithoutOverflow) {
         EXPECT_EQ(layout->stride, row.stride);
         EXPECT_EQ(layout->totalSize, 40 + row.stride * size_t(row.height));
         EXPECT_LE(layout->totalSize, size_t(kIntMax));
-    }
-}
-
-TEST(RenderDib, CarriesTheHeaderAndPaddedRowsOfAFrame) {
-    const int width = 161, height = 3;
-    std::vector<uint8_t> packed(size_t(width) * 3 * height);
-    for (size_t at = 0; at < packed.size(); ++at) packed[at] = uint8_t(at * 7 + 1);
-    const auto layout = renderDibLayout(width, height);
-    ASSERT_TRUE(layout);
-    std::vector<uint8_t> block(layout->totalSize, 0);
-    writeRenderDib(*layout, packed.data(), block.data());
-
-    const DibHeader header = DibHeader::read(block.data());
-    EXPECT_EQ(header.size, 40u);
-    EXPECT_EQ(header.width, 161);
-    EXPECT_EQ(header.height, 3);
-    EXPECT_EQ(header.planes, 1);
-    EXPECT_EQ(header.bitCount, 24);
-    EXPECT_EQ(header.compression, kDibCompressionRgb);
-    EXPECT_EQ(header.sizeImage, 484u * 3);
-    EXPECT_EQ(header.xPelsPerMeter, 7874);
-    EXPECT_EQ(header.yPelsPerMeter, 7874);
-    EXPECT_EQ(header.clrUsed, 0u);
-    for (int row = 0; row < height; ++row) {
-        const uint8_t* out = block.data() + 40 + size_t(row) * 484;
-        EXPECT_EQ(0, std::memcmp(out, packed.data() + size_t(row) * 483, 483)) << row;
-        EXPECT_EQ(out[483], 0) << "padding of row " << row;
     }
 }
 
