@@ -11,6 +11,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "common/portable/jpeg_error_exit.h"
 #include "common/portable/le_bytes.h"
 #include "common/portable/stdio_file.h"
 
@@ -18,27 +19,11 @@ namespace kz8 {
 inline namespace common {
 namespace {
 
-constexpr size_t kJpegMessageSize = 200;
 constexpr unsigned kGreyRampEntries = 256;
 constexpr unsigned kColourBits = 24;
 constexpr unsigned kGreyBits = 8;
 constexpr int kCmykComponents = 4;
 constexpr int kFullSample = 255;
-
-// libjpeg reports fatal errors through error_exit, which must not return: it
-// jumps back to the decoder's failure path instead.
-struct JpegErrorManager {
-    jpeg_error_mgr library;
-    std::jmp_buf failure;
-    char message[kJpegMessageSize];
-    bool sawEndOfFile;
-};
-
-[[noreturn]] void jumpToFailure(j_common_ptr cinfo) {
-    auto* manager = reinterpret_cast<JpegErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, manager->message);
-    std::longjmp(manager->failure, 1);
-}
 
 // Warnings stay quiet, except that a picture cut short is a failure: the
 // library would otherwise fill the missing rows with grey and call it a
@@ -54,9 +39,9 @@ void filterWarning(j_common_ptr cinfo, int level) {
     if (code == JWRN_JPEG_EOF) {
         manager->sawEndOfFile = true;
         if (!cinfo->is_decompressor || reinterpret_cast<j_decompress_ptr>(cinfo)->arith_code)
-            jumpToFailure(cinfo);
+            jumpToJpegFailure(cinfo);
     } else if (code == JWRN_HIT_MARKER && manager->sawEndOfFile) {
-        jumpToFailure(cinfo);
+        jumpToJpegFailure(cinfo);
     }
 }
 
@@ -68,7 +53,7 @@ struct Decompressor {
 
     Decompressor() {
         info.err = jpeg_std_error(&error.library);
-        error.library.error_exit = jumpToFailure;
+        error.library.error_exit = jumpToJpegFailure;
         error.library.emit_message = filterWarning;
     }
     ~Decompressor() {
