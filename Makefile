@@ -58,6 +58,18 @@ bench-win64: win64
 	 peer=$$(( ($$(date +%s%N) - start) / 300000 )) && \
 	 scripts/wine-run.sh build/win64/bench/win32/bench_vidgrab.exe \
 	    'Z:$(subst /,\,$(CURDIR))\build\win64\outside\capture' $$peer
+	@# Filmpack.dll on a 10 s MS Video 1 clip against ffmpeg reading the same clip.
+	@mkdir -p build/bench-movie && ffmpeg -v error -y -f lavfi -i testsrc2=s=640x480:r=30 \
+	  -f lavfi -i sine=f=440:sample_rate=22050 -t 10 -c:v msvideo1 -c:a pcm_u8 -ac 1 \
+	  build/bench-movie/clip.avi && \
+	 start=$$(date +%s%N) && ffmpeg -v error -y -threads 1 -i build/bench-movie/clip.avi \
+	  -vf scale=320:240:flags=area -c:v mjpeg -tag:v jpeg -q:v 6 -pix_fmt yuvj420p \
+	  -c:a pcm_u8 -ar 22050 -ac 1 -f mov build/bench-movie/peer.mov && \
+	 peer=$$(echo "scale=3; ($$(date +%s%N) - $$start) / 1000000000" | bc) && \
+	 scripts/wine-run.sh build/win64/bench/win32/bench_filmpack.exe \
+	    'Z:$(subst /,\,$(CURDIR))\build\win64\movie\Filmpack.dll' \
+	    'Z:$(subst /,\,$(CURDIR))\build\bench-movie\clip.avi' \
+	    'Z:$(subst /,\,$(CURDIR))\build\bench-movie\ours.mov' $$peer
 	@# Submission over TLS 1.3 (GnuTLS's defaults: Wine's Schannel caps at 1.2
 	@# otherwise) against smtplib with the same bytes, in one run.
 	mail/tests/smtp_test_servers.py start build/bench-smtp

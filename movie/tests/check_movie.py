@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks a movie as ffprobe and ffmpeg see it; exits 1 with the reasons.
 
+check_movie.py --manifest FILE   (one line of the arguments below per movie)
 check_movie.py MOVIE --frame-duration D [--frames N | --most-frames N]
                [--sound-bytes N | --no-sound] [--sound-equals FILE]
                [--sound-chunks N,N,...]
@@ -134,7 +135,7 @@ def check(args):
     return problems
 
 
-def main():
+def parser_of_arguments():
     parser = argparse.ArgumentParser()
     parser.add_argument("movie")
     parser.add_argument("--frame-duration", type=int, required=True)
@@ -146,11 +147,26 @@ def main():
     parser.add_argument("--sound-chunks")
     parser.add_argument("--first-frame")
     parser.add_argument("--min-psnr", type=float, default=30.0)
-    args = parser.parse_args()
+    return parser
+
+
+def check_and_report(arguments):
+    args = parser_of_arguments().parse_args(arguments)
     problems = check(args)
     for problem in problems:
         print(f"{args.movie}: {problem}", file=sys.stderr)
-    return 1 if problems else 0
+    return not problems
+
+
+def main():
+    if sys.argv[1:2] == ["--manifest"]:
+        lines = [line.split() for line in open(sys.argv[2]) if line.strip()]
+        if not lines:
+            print(f"{sys.argv[2]}: no movies listed", file=sys.stderr)
+            return 1
+        results = [check_and_report(line) for line in lines]
+        return 0 if all(results) else 1
+    return 0 if check_and_report(sys.argv[1:]) else 1
 
 
 if __name__ == "__main__":
