@@ -102,5 +102,28 @@ TEST(QuickTimeWriter, RefusesAnEmptyFrameAndAFileItCannotWrite) {
     EXPECT_FALSE(StdioMovieFile((kFolder / "no-such-folder" / "x.mov").string()).isOpen());
 }
 
+// A file that claims to be just short of 4 GiB already.
+struct NearlyFullFile : MovieFile {
+    uint64_t bytes = 0xFFFFFF00u;
+    bool append(const uint8_t*, size_t size) override {
+        bytes += size;
+        return true;
+    }
+    bool overwrite(uint64_t, const uint8_t*, size_t) override { return true; }
+    uint64_t size() const override { return bytes; }
+    bool close() override { return true; }
+};
+
+TEST(QuickTimeWriter, FailsRatherThanPassFourGigabytes) {
+    NearlyFullFile file;
+    QuickTimeWriter writer(file);
+    ASSERT_TRUE(writer.begin());
+    const std::vector<uint8_t> jpeg(200, 0xAB);
+    EXPECT_TRUE(writer.addFrame(jpeg.data(), jpeg.size(), 20));
+    EXPECT_FALSE(writer.addFrame(jpeg.data(), jpeg.size(), 20));
+    EXPECT_EQ(writer.frames(), 1u);
+    EXPECT_FALSE(writer.finish(std::vector<uint8_t>(100, 128)));
+}
+
 }  // namespace
 }  // namespace kz8::movie
