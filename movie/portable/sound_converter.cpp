@@ -10,6 +10,9 @@ namespace kz8::movie {
 namespace {
 
 constexpr int kMaxChannels = 32;
+// Below 1000 Hz no real sound is recorded, and each byte would become
+// thousands of output samples: such a source is treated as one without sound.
+constexpr int kMinRate = 1000;
 constexpr int kMaxRate = 1000000;
 // Well past the 8-bit noise floor, so aliases never rise above it.
 constexpr double kStopbandDb = 70.0;
@@ -100,7 +103,7 @@ float dot(const float* x, const float* h, int count) {
 SoundConverter::SoundConverter(const PcmFormat& from) : from_(from) {
     sampleBytes_ = bytesPerSample(from.sample);
     valid_ = sampleBytes_ != 0 && from.channels >= 1 && from.channels <= kMaxChannels &&
-             from.rate >= 1 && from.rate <= kMaxRate;
+             from.rate >= kMinRate && from.rate <= kMaxRate;
     if (!valid_) return;
     frameBytes_ = sampleBytes_ * size_t(from.channels);
     passthrough_ =

@@ -27,7 +27,7 @@ class SoundConverter {
 public:
     explicit SoundConverter(const PcmFormat& from);
 
-    // False for channels outside 1..32 or a rate outside 1..1,000,000; such
+    // False for channels outside 1..32 or a rate outside 1000..1,000,000; such
     // a converter appends nothing.
     bool valid() const { return valid_; }
 

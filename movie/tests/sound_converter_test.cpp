@@ -79,7 +79,7 @@ TEST(SoundConverter, TonesKeepLengthPitchLevelAndTiming) {
         {{S::s16, 2, 44100}, 1000, 1, 40},    {{S::f32, 1, 48000}, 1000, 1, 40},
         {{S::s32, 1, 192001}, 1000, 1, 40},   {{S::s24, 2, 48000}, 440, 0.75, 40},
         {{S::s32, 1, 96000}, 3000, 0.5, 40},  {{S::s16, 1, 1000000}, 5000, 0.3, 40},
-        {{S::f32, 1, 44101}, 2000, 0.4, 40},  {{S::s16, 3, 7}, 0.5, 40, 40},
+        {{S::f32, 1, 44101}, 2000, 0.4, 40},  {{S::s16, 3, 1000}, 50, 2, 40},
         {{S::u8, 1, 11025}, 1000, 0.61, 38},  // the source's own 8 bits add noise
         {{S::s16, 1, 44100}, 15000, 0.5, 40}, {{S::s16, 1, 44100}, 11800, 0.5, 40},
         {{S::s16, 1, 48000}, 12000, 0.5, 40}, {{S::s16, 1, 96000}, 30000, 0.5, 40},
@@ -108,7 +108,7 @@ TEST(SoundConverter, TonesKeepLengthPitchLevelAndTiming) {
 
 TEST(SoundConverter, UnusableFormatsConvertNothing) {
     for (PcmFormat format :
-         {PcmFormat{S::s16, 0, 44100}, PcmFormat{S::s16, 33, 44100}, PcmFormat{S::u8, 1, 0},
+         {PcmFormat{S::s16, 0, 44100}, PcmFormat{S::s16, 33, 44100}, PcmFormat{S::u8, 1, 999},
           PcmFormat{S::f32, 2, 1000001}, PcmFormat{S::s24, -1, -5},
           PcmFormat{PcmFormat::Sample(9), 1, 22050}}) {
         SoundConverter converter(format);
