@@ -21,7 +21,7 @@ constexpr double kCutoffOfNyquist = 0.9;
 constexpr double kTransitionOfNyquist = 0.2;
 // Common rates fit as exact phases; odd ones interpolate between rows, which
 // costs far less than 8-bit resolution and keeps construction quick.
-constexpr size_t kMaxCoefficients = size_t(1) << 16;
+constexpr size_t kMaxCoefficients = size_t(1) << 14;
 constexpr double kPi = 3.14159265358979323846;
 
 size_t bytesPerSample(PcmFormat::Sample sample) {
