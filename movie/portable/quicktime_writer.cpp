@@ -97,16 +97,23 @@ void putOffsets(BigEndianWriter& out, const std::vector<uint32_t>& offsets) {
     for (uint32_t offset : offsets) out.putU32(offset);
 }
 
-void putJpegDescription(BigEndianWriter& out) {
+// The sample description table with its one entry: the fields every
+// entry starts with, then the format's own.
+template <typename Fields>
+void putSampleDescription(BigEndianWriter& out, const char (&format)[5], Fields&& fields) {
     Atom stsd(out, "stsd");
     putVersionAndFlags(out, 0);
     out.putU32(1);
-    Atom jpeg(out, "jpeg");
+    Atom entry(out, format);
     putZeros(out, 6);
     out.putU16(1);  // data reference
     out.putU16(0);  // version
     out.putU16(0);  // revision
     out.putU32(0);  // vendor
+    fields();
+}
+
+void putJpegFields(BigEndianWriter& out) {
     out.putU32(0);  // temporal quality
     out.putU32(kNormalQuality);
     out.putU16(kMovieWidth);
@@ -123,16 +130,7 @@ void putJpegDescription(BigEndianWriter& out) {
     out.putU16(0xFFFF);  // no colour table
 }
 
-void putRawSoundDescription(BigEndianWriter& out) {
-    Atom stsd(out, "stsd");
-    putVersionAndFlags(out, 0);
-    out.putU32(1);
-    Atom raw(out, "raw ");
-    putZeros(out, 6);
-    out.putU16(1);  // data reference
-    out.putU16(0);  // version
-    out.putU16(0);  // revision
-    out.putU32(0);  // vendor
+void putRawSoundFields(BigEndianWriter& out) {
     out.putU16(1);  // channels
     out.putU16(8);  // bits a sample
     out.putU16(0);  // compression id
@@ -237,7 +235,7 @@ void QuickTimeWriter::writeVideoTrack(std::vector<uint8_t>& bytes) const {
     }
     putDataInformation(out);
     Atom stbl(out, "stbl");
-    putJpegDescription(out);
+    putSampleDescription(out, "jpeg", [&] { putJpegFields(out); });
     {
         Atom stts(out, "stts");
         putVersionAndFlags(out, 0);
@@ -279,7 +277,7 @@ void QuickTimeWriter::writeSoundTrack(std::vector<uint8_t>& bytes, uint32_t soun
     }
     putDataInformation(out);
     Atom stbl(out, "stbl");
-    putRawSoundDescription(out);
+    putSampleDescription(out, "raw ", [&] { putRawSoundFields(out); });
     {
         Atom stts(out, "stts");
         putVersionAndFlags(out, 0);
